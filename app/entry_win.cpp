@@ -1,0 +1,4 @@
+#include <windows.h>
+
+// Placeholder entry until start-up is in place.
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }

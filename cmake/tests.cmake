@@ -1,0 +1,25 @@
+# GoogleTest from the Debian sources, built with whatever toolchain this build uses.
+set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
+add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+
+# One test program per folder under tests/: tests/<dir>/*_test.cpp -> <dir>_tests.
+# A folder may add helper programs of its own in tests/<dir>/extra.cmake.
+set(DATECALC_TEST_DIRS platform runtime datecalc fileio dialogs app)
+foreach(dir IN LISTS DATECALC_TEST_DIRS)
+  file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/*_test.cpp)
+  datecalc_filter_platform(test_sources ${found})
+  if(test_sources)
+    add_executable(${dir}_tests ${test_sources})
+    target_link_libraries(${dir}_tests PRIVATE datecalc_core datecalc_warnings GTest::gmock GTest::gtest_main)
+    target_include_directories(${dir}_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    add_test(NAME ${dir}_tests COMMAND ${dir}_tests)
+    set_tests_properties(${dir}_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR} TIMEOUT 600)
+  endif()
+  if(EXISTS ${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
+    include(${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
+  endif()
+endforeach()
+if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
+  include(${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
+endif()

@@ -1,0 +1,24 @@
+#include "platform/ole_strings.h"
+
+#include <windows.h>
+#include <oleauto.h>
+
+#include "platform/call_win.h"
+
+namespace platform {
+
+char* SysAllocStringByteLen(const char* source, std::uint32_t length) {
+  return reinterpret_cast<char*>(AfterCall(::SysAllocStringByteLen(source, length)));
+}
+
+char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length) {
+  return reinterpret_cast<char16_t*>(
+      AfterCall(::SysAllocStringLen(reinterpret_cast<const OLECHAR*>(source), length)));
+}
+
+void SysFreeString(void* text) {
+  ::SysFreeString(static_cast<BSTR>(text));
+  AfterCall();
+}
+
+}  // namespace platform

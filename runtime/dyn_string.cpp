@@ -1,0 +1,58 @@
+#include "runtime/dyn_string.h"
+
+#include <cstring>
+
+#include "platform/ole_strings.h"
+
+namespace runtime {
+namespace {
+
+// What a null handle reads as: length 0 and a zero terminator, never written.
+constexpr char kEmptyText[4] = {};
+
+const char* Address(std::uintptr_t handle) {
+  return reinterpret_cast<const char*>(handle & ~DynString::kBorrowedBit);
+}
+
+}  // namespace
+
+DynString& DynString::operator=(DynString&& other) noexcept {
+  if (this != &other) {
+    Free();
+    handle_ = other.handle_;
+    other.handle_ = 0;
+  }
+  return *this;
+}
+
+DynString DynString::Borrow(const DynString& owner) {
+  if (owner.handle_ == 0) return {};
+  return FromHandle(owner.handle_ | kBorrowedBit);
+}
+
+DynString DynString::Allocate(std::uint32_t length) {
+  if (length == 0) return {};
+  return FromHandle(reinterpret_cast<std::uintptr_t>(platform::SysAllocStringByteLen(nullptr, length)));
+}
+
+DynString DynString::Copy(std::string_view bytes) {
+  DynString copy = Allocate(static_cast<std::uint32_t>(bytes.size()));
+  if (copy.handle_ != 0) std::memcpy(copy.MutableText(), bytes.data(), bytes.size());
+  return copy;
+}
+
+std::uint32_t DynString::Length() const {
+  if (handle_ == 0) return 0;
+  std::uint32_t length = 0;
+  std::memcpy(&length, Address(handle_) - sizeof length, sizeof length);
+  return length;
+}
+
+const char* DynString::Text() const { return handle_ == 0 ? kEmptyText : Address(handle_); }
+
+void DynString::Free() {
+  if (IsOwned()) platform::SysFreeString(reinterpret_cast<char*>(handle_));
+  handle_ = 0;
+}
+
+}  // namespace runtime

@@ -1,0 +1,64 @@
+# Shared by the scripts: paths, Xvfb and the private Wine prefix. Source it; do not run it.
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
+BUILD_ROOT="${BUILD_ROOT:-$ROOT/build}"
+WINE=/usr/lib/wine/wine64
+
+say() { printf '[%s] %s\n' "$(basename "$0")" "$*"; }
+
+# Start a private Xvfb on a free display unless one is already given to us.
+XVFB_PID=""
+start_xvfb() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  say "Xvfb did not start on $DISPLAY"
+  return 1
+}
+
+stop_xvfb() {
+  if [ -n "$XVFB_PID" ]; then
+    kill "$XVFB_PID" 2>/dev/null || true
+    wait "$XVFB_PID" 2>/dev/null || true
+    XVFB_PID=""
+  fi
+}
+
+wine_env() {
+  export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEDLLOVERRIDES="mscoree,mshtml="
+  export LC_ALL=C.UTF-8
+  export WINEARCH=win64
+}
+
+# Create the prefix once (it is reused across runs), then keep one wineserver alive for speed.
+wine_prefix_ready() {
+  wine_env
+  if [ ! -f "$WINEPREFIX/.datecalc-ready" ]; then
+    say "creating Wine prefix $WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    timeout 300 "$WINE" wineboot -i >/dev/null 2>&1 || true
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
+    wineserver64 -w 2>/dev/null || /usr/lib/wine/wineserver64 -w 2>/dev/null || true
+    touch "$WINEPREFIX/.datecalc-ready"
+  fi
+  wine_server -p
+  timeout 120 "$WINE" wineboot -u >/dev/null 2>&1 || true
+}
+
+wine_server() {
+  local server=/usr/lib/wine/wineserver64
+  [ -x "$server" ] || server=/usr/lib/wine/wineserver
+  "$server" "$@" 2>/dev/null || true
+}
+
+stop_wine() { wine_env; wine_server -k; }
