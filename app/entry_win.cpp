@@ -1,4 +1,6 @@
 #include <windows.h>
 
 // Placeholder entry until start-up is in place.
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  return 0;
+}

@@ -12,6 +12,8 @@ inline Result AfterCall(Result result) {
   return result;
 }
 
-inline void AfterCall() { LoadFpuControlWord(); }
+inline void AfterCall() {
+  LoadFpuControlWord();
+}
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 #include "platform/ole_strings.h"
 
-#include <windows.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include "platform/call_win.h"
 

@@ -5,7 +5,9 @@
 
 namespace platform {
 
-void ExitProcess(unsigned exitCode) { _exit(static_cast<int>(exitCode & 0xFF)); }
+void ExitProcess(unsigned exitCode) {
+  _exit(static_cast<int>(exitCode & 0xFF));
+}
 
 void Sleep(unsigned milliseconds) {
   timespec delay{static_cast<time_t>(milliseconds / 1000),

@@ -6,7 +6,9 @@
 
 namespace platform {
 
-void ExitProcess(unsigned exitCode) { ::ExitProcess(exitCode); }
+void ExitProcess(unsigned exitCode) {
+  ::ExitProcess(exitCode);
+}
 
 void Sleep(unsigned milliseconds) {
   ::Sleep(milliseconds);

@@ -32,7 +32,8 @@ DynString DynString::Borrow(const DynString& owner) {
 
 DynString DynString::Allocate(std::uint32_t length) {
   if (length == 0) return {};
-  return FromHandle(reinterpret_cast<std::uintptr_t>(platform::SysAllocStringByteLen(nullptr, length)));
+  return FromHandle(
+      reinterpret_cast<std::uintptr_t>(platform::SysAllocStringByteLen(nullptr, length)));
 }
 
 DynString DynString::Copy(std::string_view bytes) {
@@ -48,7 +49,9 @@ std::uint32_t DynString::Length() const {
   return length;
 }
 
-const char* DynString::Text() const { return handle_ == 0 ? kEmptyText : Address(handle_); }
+const char* DynString::Text() const {
+  return handle_ == 0 ? kEmptyText : Address(handle_);
+}
 
 void DynString::Free() {
   if (IsOwned()) platform::SysFreeString(reinterpret_cast<char*>(handle_));

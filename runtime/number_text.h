@@ -12,11 +12,11 @@ namespace runtime {
 DynString NumberToText(ErrorSlot& slot, long double value, int digits, bool keepSignBlank);
 
 // The six fixed forms.
-DynString SingleToText(ErrorSlot& slot, long double value);                 // 7 digits
-DynString DoubleToText(ErrorSlot& slot, long double value);                 // 15 digits
-DynString CountedToText(ErrorSlot& slot, long double value, int digits);    // caller's count
-DynString SingleToSignedText(ErrorSlot& slot, long double value);           // 7, blank kept
-DynString DoubleToSignedText(ErrorSlot& slot, long double value);           // 15, blank kept
+DynString SingleToText(ErrorSlot& slot, long double value);               // 7 digits
+DynString DoubleToText(ErrorSlot& slot, long double value);               // 15 digits
+DynString CountedToText(ErrorSlot& slot, long double value, int digits);  // caller's count
+DynString SingleToSignedText(ErrorSlot& slot, long double value);         // 7, blank kept
+DynString DoubleToSignedText(ErrorSlot& slot, long double value);         // 15, blank kept
 DynString CountedToSignedText(ErrorSlot& slot, long double value, int digits);
 
 }  // namespace runtime
