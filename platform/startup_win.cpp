@@ -1,7 +1,10 @@
+// windows.h must come first.
+// clang-format off
+#include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
+// clang-format on
 
 #include "platform/call_win.h"
 #include "platform/startup.h"
