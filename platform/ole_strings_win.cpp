@@ -1,7 +1,8 @@
 #include "platform/ole_strings.h"
 
-#include <oleauto.h>
 #include <windows.h>
+
+#include <oleauto.h>  // needs the types windows.h declares
 
 #include "platform/call_win.h"
 
