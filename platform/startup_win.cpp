@@ -42,7 +42,8 @@ StartupInfo GetStartupInfoA() {
   STARTUPINFOA info{};
   info.cb = sizeof(info);
   info.dwFlags = 0;
-  AfterCall(::GetStartupInfoA(&info));
+  ::GetStartupInfoA(&info);
+  AfterCall();
   return {info.dwFlags, info.wShowWindow};
 }
 
