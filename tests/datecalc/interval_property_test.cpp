@@ -46,21 +46,14 @@ TEST(IntervalProperty, EveryPairOfDatesFromDecember2019ToJanuary2023) {
   for (std::int64_t day = first; day <= last; ++day) {
     dates.push_back(civil_model::DateFromDays(day));
   }
-#ifdef _WIN32
-  constexpr std::size_t kBaseStride = 5;  // a sample under Wine, where calls cost more
-#else
-  constexpr std::size_t kBaseStride = 1;
-#endif
   std::size_t pairs = 0;
-  for (std::size_t b = 0; b < dates.size(); b += kBaseStride) {
+  for (const Date& base : dates) {
     for (const Date& final : dates) {
       ++pairs;
-      ASSERT_TRUE(HoldsFor(dates[b], final));
+      ASSERT_TRUE(HoldsFor(base, final));
     }
   }
-#ifndef _WIN32
   EXPECT_GT(pairs, 1000000u);
-#endif
 }
 
 TEST(IntervalProperty, RandomPairsAcrossCenturies) {
