@@ -112,6 +112,16 @@ TEST_F(NumberDigits, RandomValuesOfModerateMagnitudeMatchTheirExactValue) {
   }
 }
 
+TEST_F(NumberDigits, WholeNumbersMatchTheirExactValue) {
+  std::uint64_t state = 5;
+  for (int i = 0; i < 20000; ++i) {
+    const std::uint64_t whole = Next(state) >> (Next(state) % 64);
+    const long double x = static_cast<long double>(whole) * ((whole & 1) != 0 ? -1 : 1);
+    if (whole == 0) continue;
+    ASSERT_TRUE(MatchesExactValue(x)) << whole;
+  }
+}
+
 TEST_F(NumberDigits, NeighboursOfPowersOfTenMatchTheirExactValue) {
   for (int m = -60; m <= 60; ++m) {
     const long double p = std::pow(10.0L, m);
