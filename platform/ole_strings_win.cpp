@@ -23,3 +23,11 @@ void SysFreeString(void* text) {
 }
 
 }  // namespace platform::backend
+
+namespace platform {
+
+void VariantClear(void* variant) {
+  AfterCall(::VariantClear(static_cast<VARIANTARG*>(variant)));
+}
+
+}  // namespace platform

@@ -53,6 +53,10 @@ const char* DynString::Text() const {
   return handle_ == 0 ? kEmptyText : Address(handle_);
 }
 
+void FreeString(DynString& variable) {
+  if (variable.IsOwned()) variable.Free();
+}
+
 void DynString::Free() {
   if (IsOwned()) platform::SysFreeString(reinterpret_cast<char*>(handle_));
   handle_ = 0;

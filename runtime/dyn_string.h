@@ -62,4 +62,7 @@ class DynString {
   std::uintptr_t handle_ = 0;
 };
 
+// Frees a variable's owned string and leaves it null; null and borrowed handles are left alone.
+void FreeString(DynString& variable);
+
 }  // namespace runtime
