@@ -14,7 +14,7 @@ bool IsOwnedHandle(std::uintptr_t handle) {
 }
 
 void FreeHandle(std::uintptr_t handle) {
-  if (IsOwnedHandle(handle)) platform::SysFreeString(reinterpret_cast<void*>(handle));
+  if (IsOwnedHandle(handle)) platform::SysFreeString(HandleAddress(handle));
 }
 
 // Reads a handle without taking it over.
@@ -26,7 +26,7 @@ std::string_view BytesOf(std::uintptr_t handle) {
 
 std::u16string_view UnitsOf(std::uintptr_t handle) {
   if (handle == 0) return {};
-  auto* units = reinterpret_cast<const char16_t*>(handle);
+  const auto* units = reinterpret_cast<const char16_t*>(HandleAddress(handle));
   std::uint32_t bytes = 0;
   std::memcpy(&bytes, reinterpret_cast<const char*>(units) - sizeof bytes, sizeof bytes);
   return {units, bytes / 2};
@@ -40,8 +40,8 @@ std::u16string_view UnitsOf(std::uintptr_t handle) {
 
 std::uintptr_t AllocatedCopy(const void* address, std::int32_t count) {
   if (count <= 0 || address == nullptr) return 0;
-  DynString copy = DynString::Copy({static_cast<const char*>(address),
-                                    static_cast<std::size_t>(count)});
+  DynString copy =
+      DynString::Copy({static_cast<const char*>(address), static_cast<std::size_t>(count)});
   return copy.Release();
 }
 
@@ -114,9 +114,9 @@ void ExpressionStack::ConcatTop(ErrorSlot& slot) {
     return;
   }
   const std::uint64_t total = std::uint64_t{left.size()} + right.size();
-  char* joined = total > UINT32_MAX ? nullptr
-                                    : platform::SysAllocStringByteLen(
-                                          nullptr, static_cast<std::uint32_t>(total));
+  char* joined = total > UINT32_MAX
+                     ? nullptr
+                     : platform::SysAllocStringByteLen(nullptr, static_cast<std::uint32_t>(total));
   if (joined != nullptr) {
     std::memcpy(joined, left.data(), left.size());
     std::memcpy(joined + left.size(), right.data(), right.size());
@@ -206,7 +206,7 @@ WideString ExpressionStack::PopWide() {
     FreeHandle(top.handle);
     return {};
   }
-  return WideString::Adopt(reinterpret_cast<char16_t*>(top.handle));
+  return WideString::Adopt(reinterpret_cast<char16_t*>(HandleAddress(top.handle)));
 }
 
 }  // namespace runtime

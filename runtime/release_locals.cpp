@@ -1,18 +1,10 @@
 #include "runtime/release_locals.h"
 
 #include "platform/ole_strings.h"
-#include "platform/win_types.h"
 #include "runtime/dyn_string.h"
 
 namespace runtime {
 namespace {
-
-// The first three entries of every COM interface's table of operations.
-struct ObjectReference {
-  virtual long WINAPI QueryInterface(const void* interfaceId, void** object) = 0;
-  virtual unsigned long WINAPI AddRef() = 0;
-  virtual unsigned long WINAPI Release() = 0;
-};
 
 void ReleaseObject(void* variable) {
   auto** reference = static_cast<ObjectReference**>(variable);
