@@ -16,9 +16,6 @@ char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length);
 // Frees what the two above returned; null is ignored.
 void SysFreeString(void* text);
 
-// VariantClear: releases what a VARIANT holds and leaves it empty.
-void VariantClear(void* variant);
-
 // Every call of the three above is counted (process-wide), so tests can check which string
 // operations allocate, and can make allocations fail to reach the out-of-memory paths.
 struct OleStringCounts {

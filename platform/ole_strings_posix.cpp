@@ -39,12 +39,3 @@ void SysFreeString(void* text) {
 }
 
 }  // namespace platform::backend
-
-namespace platform {
-
-// Natively no variant ever holds a resource: clearing sets its type word to VT_EMPTY (0).
-void VariantClear(void* variant) {
-  std::memset(variant, 0, sizeof(std::uint16_t));
-}
-
-}  // namespace platform

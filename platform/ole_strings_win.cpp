@@ -23,11 +23,3 @@ void SysFreeString(void* text) {
 }
 
 }  // namespace platform::backend
-
-namespace platform {
-
-void VariantClear(void* variant) {
-  AfterCall(::VariantClear(static_cast<VARIANTARG*>(variant)));
-}
-
-}  // namespace platform

@@ -1,16 +1,16 @@
 #include "runtime/release_locals.h"
 
-#include "platform/ole_strings.h"
+#include "platform/startup.h"
 #include "runtime/dyn_string.h"
 
 namespace runtime {
 namespace {
 
-void ReleaseObject(void* variable) {
-  auto** reference = static_cast<ObjectReference**>(variable);
-  if (*reference == nullptr) return;
-  (*reference)->Release();
+void ReleaseObjectReference(void* variable) {
+  auto** reference = static_cast<void**>(variable);
+  void* object = *reference;
   *reference = nullptr;
+  if (object != nullptr) platform::ReleaseObject(object);
 }
 
 }  // namespace
@@ -23,7 +23,7 @@ void ReleaseLocals(const ReleaseEntry* list) {
         FreeString(*static_cast<DynString*>(entry->variable));
         break;
       case ReleaseKind::kObjectReference:
-        ReleaseObject(entry->variable);
+        ReleaseObjectReference(entry->variable);
         break;
       case ReleaseKind::kVariant:
         platform::VariantClear(entry->variable);

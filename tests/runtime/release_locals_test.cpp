@@ -12,10 +12,10 @@ using runtime::ReleaseEntry;
 using runtime::ReleaseKind;
 
 // An object with the COM layout that counts its releases.
-struct CountedObject final : runtime::ObjectReference {
-  long WINAPI QueryInterface(const void*, void**) override { return 0; }
-  unsigned long WINAPI AddRef() override { return ++references; }
-  unsigned long WINAPI Release() override { return --references; }
+struct CountedObject {
+  virtual long WINAPI QueryInterface(const void*, void**) { return 0; }
+  virtual unsigned long WINAPI AddRef() { return ++references; }
+  virtual unsigned long WINAPI Release() { return --references; }
   unsigned long references = 1;
 };
 
@@ -25,8 +25,8 @@ TEST(ReleaseLocals, ReleasesEveryListedVariableInOrderAndOnlyThose) {
   runtime::DynString empty;
   runtime::DynString notListed = runtime::DynString::Copy("kept");
   CountedObject object;
-  runtime::ObjectReference* reference = &object;
-  runtime::ObjectReference* nullReference = nullptr;
+  CountedObject* reference = &object;
+  CountedObject* nullReference = nullptr;
   const ReleaseEntry list[] = {
       {ReleaseKind::kDynString, &first},     {ReleaseKind::kObjectReference, &reference},
       {ReleaseKind::kDynString, &empty},     {ReleaseKind::kObjectReference, &nullReference},
