@@ -4,6 +4,10 @@
 
 #include "fileio/file_channels.h"
 #include "fileio/file_moves.h"
+#include "fileio/guarded_system_call.h"
+#include "platform/files.h"
+#include "platform/snapshot_file_attributes.h"
+#include "runtime/wide_string.h"
 
 namespace app {
 
@@ -11,6 +15,8 @@ namespace {
 
 constexpr std::string_view kTemporarySuffix = ".tmp";
 constexpr std::uint8_t kErrorBadFileName = 64;
+constexpr std::uint8_t kErrorFileNotFound = 53;
+constexpr std::uint8_t kErrorPermissionDenied = 70;
 
 // Runs one runtime step with a slot of its own, so its failure is seen even when an earlier
 // step left the same error number; the failure is then also recorded in `slot`.
@@ -54,6 +60,35 @@ bool WriteBlocks(runtime::ErrorSlot& slot, const runtime::DynString& name,
   return written && closed;
 }
 
+// Whether `fileName` may be replaced: absent, or open to writing by us alone. A rename does not
+// look at the target's read-only flag or at other programs holding it open on every system, so
+// this asks the way opening it for output would, without emptying it.
+bool TargetReplaceable(runtime::ErrorSlot& slot, const runtime::DynString& fileName) {
+  runtime::WideString name = runtime::WidenText(fileName.View());
+  if (name.IsEmpty()) {
+    slot.Record(runtime::kErrorOutOfMemory, 0);
+    return false;
+  }
+  auto attributes =
+      fileio::GuardedSystemCall([&] { return platform::GetFileAttributesW(name.Text()); });
+  if (attributes.value != INVALID_FILE_ATTRIBUTES &&
+      (attributes.value & FILE_ATTRIBUTE_READONLY) != 0) {
+    slot.Record(kErrorPermissionDenied, 0);
+    return false;
+  }
+  auto opened = fileio::GuardedSystemCall([&] {
+    return platform::CreateFileW(name.Text(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+  });
+  if (opened.value != INVALID_HANDLE_VALUE) {
+    fileio::GuardedSystemCall([&] { return platform::CloseHandle(opened.value); });
+    return true;
+  }
+  if (opened.error == kErrorFileNotFound) return true;
+  slot.Record(opened.error != 0 ? opened.error : kErrorPermissionDenied, 0);
+  return false;
+}
+
 }  // namespace
 
 runtime::DynString SnapshotTemporaryName(const runtime::DynString& fileName) {
@@ -79,13 +114,14 @@ bool WriteSnapshotFile(runtime::ErrorSlot& slot, const runtime::DynString& fileN
     slot.Record(runtime::kErrorOutOfMemory, 0);
     return false;
   }
-  // A read-only or locked snapshot refuses the replacement and so stays as it was.
-  bool replaced = WriteBlocks(slot, temporary, fileHeader, infoHeader, pixels, pixelBytes) &&
+  // A read-only or locked snapshot is not replaced and so stays as it was.
+  bool replaced = TargetReplaceable(slot, fileName) &&
+                  WriteBlocks(slot, temporary, fileHeader, infoHeader, pixels, pixelBytes) &&
                   Succeeds(slot, [&](runtime::ErrorSlot& own) {
                     fileio::MoveFileReplacing(own, temporary, fileName);
                   });
   if (!replaced) {
-    runtime::ErrorSlot ignored;  // the temporary may never have been created
+    runtime::ErrorSlot ignored;  // the temporary may not have been created
     fileio::RemoveFile(ignored, temporary);
   }
   return replaced;
