@@ -1,5 +1,6 @@
 #include "app/snapshot_file.h"
 
+#include <cstring>
 #include <string_view>
 
 #include "fileio/file_channels.h"
@@ -97,8 +98,9 @@ runtime::DynString SnapshotTemporaryName(const runtime::DynString& fileName) {
       static_cast<std::uint32_t>(name.size() + kTemporarySuffix.size()));
   char* out = joined.MutableText();
   if (out == nullptr) return joined;
-  name.copy(out, name.size());
-  kTemporarySuffix.copy(out + name.size(), kTemporarySuffix.size());
+  // memcpy rather than string_view::copy, whose range check drags exceptions into the program.
+  std::memcpy(out, name.data(), name.size());
+  std::memcpy(out + name.size(), kTemporarySuffix.data(), kTemporarySuffix.size());
   return joined;
 }
 
