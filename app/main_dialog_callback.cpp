@@ -20,7 +20,6 @@ namespace {
 constexpr UINT kWmNotify = 0x004E;
 constexpr UINT kWmInitDialog = 0x0110;
 constexpr UINT kWmCommand = 0x0111;
-constexpr int kDtnDateTimeChange = -759;
 constexpr int kDtnDropDown = -754;
 
 // The month calendar of the picker whose drop-down opened last.
@@ -91,18 +90,14 @@ void OnCommand(WPARAM wParam) {
 
 // Results change only through the buttons and the box, so a date change is left alone.
 void OnNotify(LPARAM lParam) {
-  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  // WM_NOTIFY carries the address of the notification header in lParam.
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);  // NOLINT(performance-no-int-to-ptr)
   if (header == nullptr) return;
   auto sender = static_cast<std::int32_t>(header->idFrom);
   if (sender != control_id::kBaseDatePicker && sender != control_id::kFinalDatePicker) return;
-  switch (static_cast<int>(header->code)) {
-    case kDtnDropDown:
-      DropDownCalendar = FitDropDownCalendar(header->hwndFrom);
-      break;
-    case kDtnDateTimeChange:
-      break;
-    default:
-      break;
+  // A date change (DTN_DATETIMECHANGE) and every other notification are left alone.
+  if (static_cast<int>(header->code) == kDtnDropDown) {
+    DropDownCalendar = FitDropDownCalendar(header->hwndFrom);
   }
 }
 
