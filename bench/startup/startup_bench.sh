@@ -14,7 +14,7 @@ runs="${1:-15}"
 for preset in win64 win32; do
   cmake --preset "$preset" -B "$BUILD_ROOT/$preset" >/dev/null
 done
-cmake --build "$BUILD_ROOT/win64" --target datecalc minimal_dialog e2e_driver -j "$(nproc)" >/dev/null
+cmake --build "$BUILD_ROOT/win64" --target datecalc minimal_dialog e2e_driver click_timing -j "$(nproc)" >/dev/null
 cmake --build "$BUILD_ROOT/win32" --target datecalc -j "$(nproc)" >/dev/null
 
 start_xvfb
@@ -28,6 +28,7 @@ w64="$BUILD_ROOT/win64"
 "$ROOT/scripts/wine-exec" "$w64/e2e_driver.exe" --startup 1 "$w64/datecalc.exe" "$w64/minimal_dialog.exe" >/dev/null
 "$ROOT/scripts/wine-exec" "$w64/e2e_driver.exe" --startup "$runs" "$w64/datecalc.exe" "$w64/minimal_dialog.exe" | tr -d '\r'
 "$ROOT/scripts/wine-exec" "$w64/e2e_driver.exe" --clicks 1000 "$w64/datecalc.exe" | tr -d '\r'
+"$ROOT/scripts/wine-exec" "$w64/click_timing.exe" 1000 | tr -d '\r'
 
 exe="$BUILD_ROOT/win32/datecalc.exe"
 size=$(stat -c %s "$exe")
