@@ -110,8 +110,7 @@ int MeasureStartup(const std::wstring& calculator, const std::wstring& minimal, 
     for (int which = 0; which < 2; ++which) {
       bool mine = (which + i) % 2 == 0;
       Calculator c;
-      bool ok =
-          Launch(mine ? calculator : minimal, CurrentFolder(), mine ? kCaption : L"Minimal", c);
+      bool ok = Launch(mine ? calculator : minimal, CurrentFolder(), nullptr, c);
       if (ok) (mine ? ours : floor).push_back(c.millisecondsToVisible);
       if (!ok || CloseAndWait(c) < 0) Kill(c);
     }
