@@ -110,7 +110,7 @@ std::string PathOf(const char16_t* name) {
 DWORD MissingNameError(const std::string& path) {
   std::string::size_type slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  struct stat info{};
+  struct stat info {};
   bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
@@ -158,8 +158,8 @@ int OpenByDisposition(const std::string& path, int flags, DWORD disposition, boo
 
 DWORD OpenError(int errnum, const std::string& path, DWORD disposition) {
   // With O_CREAT a missing entry can only be a missing folder.
-  bool creates = disposition == CREATE_NEW || disposition == CREATE_ALWAYS ||
-                 disposition == OPEN_ALWAYS;
+  bool creates =
+      disposition == CREATE_NEW || disposition == CREATE_ALWAYS || disposition == OPEN_ALWAYS;
   if (errnum == ENOENT && creates) return ERROR_PATH_NOT_FOUND;
   if (errnum == EEXIST && disposition == CREATE_NEW) return ERROR_FILE_EXISTS;
   return ErrorForName(errnum, path);
@@ -230,7 +230,7 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMod
 }
 
 DWORD GetFileType(HANDLE file) {
-  struct stat info{};
+  struct stat info {};
   if (fstat(DescriptorOf(file), &info) != 0) {
     Fail(ERROR_INVALID_HANDLE);
     return FILE_TYPE_UNKNOWN;
@@ -315,7 +315,7 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
-  struct stat info{};
+  struct stat info {};
   if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && lstat(to.c_str(), &info) == 0) {
     Fail(ERROR_ALREADY_EXISTS);
     return FALSE;
