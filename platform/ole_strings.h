@@ -16,4 +16,16 @@ char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length);
 // Frees what the two above returned; null is ignored.
 void SysFreeString(void* text);
 
+// Every call of the three above is counted (process-wide), so tests can check which string
+// operations allocate, and can make allocations fail to reach the out-of-memory paths.
+struct OleStringCounts {
+  std::uint64_t byteAllocations;  // SysAllocStringByteLen calls, failed ones included
+  std::uint64_t unitAllocations;  // SysAllocStringLen calls, failed ones included
+  std::uint64_t frees;            // SysFreeString calls with a string
+};
+OleStringCounts CurrentOleStringCounts();
+
+// The next `count` allocations of either kind return null without allocating.
+void FailNextStringAllocations(std::uint32_t count);
+
 }  // namespace platform

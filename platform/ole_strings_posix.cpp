@@ -1,9 +1,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/ole_strings.h"
+#include "platform/ole_strings_backend.h"
 
-namespace platform {
+namespace platform::backend {
 namespace {
 
 constexpr std::size_t kPrefix = sizeof(std::uint32_t);
@@ -38,4 +38,4 @@ void SysFreeString(void* text) {
   if (text != nullptr) std::free(static_cast<char*>(text) - kPrefix);
 }
 
-}  // namespace platform
+}  // namespace platform::backend

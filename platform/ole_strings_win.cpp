@@ -1,11 +1,14 @@
-#include "platform/ole_strings.h"
+#include "platform/ole_strings_backend.h"
 
-#include <oleauto.h>
 #include <windows.h>
+// after windows.h, which it needs
+#include <oleauto.h>
+
+#include <oleauto.h>  // needs the types windows.h declares
 
 #include "platform/call_win.h"
 
-namespace platform {
+namespace platform::backend {
 
 char* SysAllocStringByteLen(const char* source, std::uint32_t length) {
   return reinterpret_cast<char*>(AfterCall(::SysAllocStringByteLen(source, length)));
@@ -21,4 +24,4 @@ void SysFreeString(void* text) {
   AfterCall();
 }
 
-}  // namespace platform
+}  // namespace platform::backend

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "runtime/error_slot.h"
+
 namespace runtime {
 
 struct ThreadRecord {
@@ -13,7 +15,22 @@ struct ThreadRecord {
 };
 
 // The calling thread's record, created (and filled from the main thread's) on first use.
-// Null only when memory ran out.
+// Null only when no slot or no memory could be had.
 ThreadRecord* CurrentThreadRecord();
+// The same, recording run-time error 7 in `slot` when the record cannot be had.
+ThreadRecord* CurrentThreadRecord(ErrorSlot& slot);
+
+// Start-up, on the main thread: allocates the thread-record slot and creates the main
+// thread's record (dialog font 1, code page 0). False when either fails; start-up then ends
+// the process with exit code 255. Without this call the first record made becomes the main
+// thread's, so code that runs before start-up (tests) still works.
+bool InitThreadRecords();
+
+// Shutdown, on the main thread: frees the calling thread's record, clears and frees the slot.
+// A later CurrentThreadRecord starts afresh.
+void ReleaseThreadRecords();
+
+// A thread other than the main one frees its record before it ends.
+void ReleaseCurrentThreadRecord();
 
 }  // namespace runtime

@@ -21,6 +21,12 @@ class WideString {
   // A new string of `units` uninitialised units; empty when 0 or out of memory.
   static WideString Allocate(std::uint32_t units);
   static WideString Copy(std::u16string_view units);
+  // Takes over storage from platform::SysAllocStringLen (null is the empty string).
+  static WideString Adopt(char16_t* text) {
+    WideString s;
+    s.text_ = text;
+    return s;
+  }
 
   bool IsEmpty() const { return text_ == nullptr; }
   std::uint32_t Length() const;  // in 16-bit units
@@ -29,6 +35,12 @@ class WideString {
   char16_t* MutableText() { return text_; }
   std::u16string_view View() const { return {Text(), Length()}; }
   void Free();
+  // Gives up the storage without freeing it.
+  char16_t* Release() {
+    char16_t* text = text_;
+    text_ = nullptr;
+    return text;
+  }
 
  private:
   char16_t* text_ = nullptr;
@@ -37,6 +49,14 @@ class WideString {
 // 8-bit text to UTF-16 with the thread's code page; empty on failure (no error is raised).
 WideString WidenText(std::string_view text);
 // UTF-16 to 8-bit with the thread's code page; empty on failure (no error is raised).
+// Characters the code page lacks follow the system's rules (best fit, else '?').
 DynString NarrowText(std::u16string_view text);
+
+// The same with a given code page (0 is the system's ANSI code page).
+WideString WidenText(std::string_view text, std::uint32_t codePage);
+DynString NarrowText(std::u16string_view text, std::uint32_t codePage);
+
+// The calling thread's conversion code page (0 when its record cannot be had).
+std::uint32_t ThreadCodePage();
 
 }  // namespace runtime

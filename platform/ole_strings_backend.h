@@ -1,0 +1,12 @@
+#pragma once
+// The system allocator behind platform/ole_strings.h; only ole_strings.cpp calls it.
+
+#include <cstdint>
+
+namespace platform::backend {
+
+char* SysAllocStringByteLen(const char* source, std::uint32_t length);
+char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length);
+void SysFreeString(void* text);
+
+}  // namespace platform::backend

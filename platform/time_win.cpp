@@ -1,0 +1,17 @@
+#include "platform/time.h"
+
+#include <windows.h>
+
+#include "platform/call_win.h"
+
+namespace platform {
+
+BOOL SystemTimeToFileTime(const SYSTEMTIME* systemTime, FILETIME* fileTime) {
+  return AfterCall(::SystemTimeToFileTime(systemTime, fileTime));
+}
+
+BOOL FileTimeToSystemTime(const FILETIME* fileTime, SYSTEMTIME* systemTime) {
+  return AfterCall(::FileTimeToSystemTime(fileTime, systemTime));
+}
+
+}  // namespace platform
