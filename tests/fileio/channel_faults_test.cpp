@@ -10,22 +10,22 @@
 
 namespace {
 
-using filetest::FaultyCalls;
-using filetest::NameOf;
-using filetest::ReadWholeFile;
-using filetest::ScratchFolder;
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
 using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
+using filetest::FaultyCalls;
+using filetest::NameOf;
+using filetest::ReadWholeFile;
+using filetest::ScratchFolder;
 using runtime::DynString;
 using runtime::ErrorSlot;
 
 // What the injected calls do; reset by every test.
 struct Injection {
-  DWORD errorCode = 0;       // the last error an injected failure reports
-  DWORD shortBy = 0;         // bytes a short write leaves out
+  DWORD errorCode = 0;  // the last error an injected failure reports
+  DWORD shortBy = 0;    // bytes a short write leaves out
   std::vector<HANDLE> created;
   std::vector<HANDLE> closed;
 };
@@ -233,9 +233,9 @@ TEST_F(ChannelFaults, CreationFailuresRaiseTheirMappedNumbers) {
   const struct {
     DWORD code;
     int error;
-  } cases[] = {{ERROR_NOT_ENOUGH_MEMORY, 7}, {14 /* ERROR_OUTOFMEMORY */, 7},
+  } cases[] = {{ERROR_NOT_ENOUGH_MEMORY, 7},    {14 /* ERROR_OUTOFMEMORY */, 7},
                {ERROR_TOO_MANY_OPEN_FILES, 67}, {ERROR_WRITE_PROTECT, 70},
-               {ERROR_SHARING_VIOLATION, 70}, {ERROR_INVALID_PARAMETER, 5}};
+               {ERROR_SHARING_VIOLATION, 70},   {ERROR_INVALID_PARAMETER, 5}};
   faulty.calls.createFile = FailingCreate;
   faulty.Install();
   for (const auto& failure : cases) {

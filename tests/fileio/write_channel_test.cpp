@@ -5,14 +5,14 @@
 
 namespace {
 
-using filetest::NameOf;
-using filetest::ReadWholeFile;
-using filetest::ScratchFolder;
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
 using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
+using filetest::NameOf;
+using filetest::ReadWholeFile;
+using filetest::ScratchFolder;
 using runtime::DynString;
 using runtime::ErrorSlot;
 
