@@ -137,6 +137,36 @@ void OpenChannel(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
   if (error != 0) runtime::RaiseRuntimeError(slot, error);
 }
 
+namespace {
+
+// A refused write may still have put part of its bytes on the disk. The file pointer goes
+// back to the end of the last whole write, so later writes do not follow a torn fragment and
+// the close cuts it off.
+void ReturnToLastWholeWrite(const FileChannel& channel) {
+  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  auto low = static_cast<LONG>(static_cast<DWORD>(channel.position));
+  auto high = static_cast<LONG>(channel.position >> 32);
+  GuardedSystemCall([&] { return calls.setFilePointer(channel.handle, low, &high, FILE_BEGIN); });
+}
+
+int WriteAllBytes(FileChannel& channel, const runtime::DynString& text) {
+  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  DWORD written = 0;
+  auto wrote = GuardedSystemCall([&] {
+    return calls.writeFile(channel.handle, text.Text(), text.Length(), &written, nullptr);
+  });
+  bool disk = channel.fileType == kDiskFile;
+  int error = wrote.error;
+  if (error == 0 && written < text.Length()) {
+    error = disk ? kErrorShortDiskWrite : kErrorShortDeviceWrite;
+  }
+  if (error != 0 && disk) ReturnToLastWholeWrite(channel);
+  if (error == 0 && disk) channel.position += written;
+  return error;
+}
+
+}  // namespace
+
 void WriteChannelText(runtime::ErrorSlot& slot, std::int16_t number, runtime::DynString text) {
   int error = 0;
   FileChannel* channel = FindChannel(number);
@@ -147,18 +177,7 @@ void WriteChannelText(runtime::ErrorSlot& slot, std::int16_t number, runtime::Dy
   } else if (channel->mode != ChannelMode::kOutput) {
     error = kErrorNotOutput;
   } else {
-    const FileSystemCalls& calls = CurrentFileSystemCalls();
-    DWORD written = 0;
-    auto wrote = GuardedSystemCall([&] {
-      return calls.writeFile(channel->handle, text.Text(), text.Length(), &written, nullptr);
-    });
-    if (wrote.error != 0) {
-      error = wrote.error;
-    } else if (written < text.Length()) {
-      error = channel->fileType == kDiskFile ? kErrorShortDiskWrite : kErrorShortDeviceWrite;
-    } else if (channel->fileType == kDiskFile) {
-      channel->position += written;
-    }
+    error = WriteAllBytes(*channel, text);
   }
   text.Free();
   if (error != 0) runtime::RaiseRuntimeError(slot, error);

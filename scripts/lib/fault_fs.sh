@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Real file-system faults for script tests: a tiny filesystem that fills up, a read-only
 # mount, an unprivileged user, and Windows drive letters for them under Wine. Source it (after
 # common.sh when Wine is used); do not run it.

@@ -167,26 +167,36 @@ struct ShortWriteCase {
   const char* label;
   bool device;
   int error;
+  const char* kept;  // the file after "before", the short write and " after"
 };
 
+// On a disk the torn part of the short write is not kept: the next write goes where the last
+// whole write ended and the close cuts the rest. A device keeps no position to return to.
 TEST_F(ChannelFaults, AShortWriteRaises61OnDiskAnd57Elsewhere) {
-  const ShortWriteCase cases[] = {{"disk file", false, 61}, {"device", true, 57}};
+  const ShortWriteCase cases[] = {
+      {"disk file", false, 61, "before after"},
+      {"device", true, 57, "beforeabcde after"},
+  };
   for (const ShortWriteCase& shortWrite : cases) {
     SCOPED_TRACE(shortWrite.label);
     injection.shortBy = 3;
     faulty.calls.getFileType = shortWrite.device ? CharacterDeviceType : Real().getFileType;
-    faulty.calls.writeFile = ShortWrite;
+    faulty.calls.writeFile = Real().writeFile;
     faulty.Install();
     ErrorSlot slot;
     std::int16_t number = filetest::OpenOnFreshNumber(folder / "short.bin", slot);
     ASSERT_EQ(slot.number(), 0);
+    WriteChannelText(slot, number, DynString::Copy("before"));
+    faulty.calls.writeFile = ShortWrite;
     WriteChannelText(slot, number, DynString::Copy("abcdefgh"));
     EXPECT_EQ(slot.number(), shortWrite.error);
-    EXPECT_EQ(FindOpenChannel(number)->position, 0u);
-    ErrorSlot closeSlot;
-    CloseChannel(closeSlot, number);
-    EXPECT_EQ(closeSlot.number(), 0);
-    EXPECT_EQ(ReadWholeFile(folder / "short.bin"), "abcde");
+    EXPECT_EQ(FindOpenChannel(number)->position, shortWrite.device ? 0u : 6u);
+    faulty.calls.writeFile = Real().writeFile;
+    ErrorSlot later;
+    WriteChannelText(later, number, DynString::Copy(" after"));
+    CloseChannel(later, number);
+    EXPECT_EQ(later.number(), 0);
+    EXPECT_EQ(ReadWholeFile(folder / "short.bin"), shortWrite.kept);
     filetest::fs::remove(folder / "short.bin");
   }
 }

@@ -39,7 +39,12 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-pass() { passed=$((passed + 1)); say "PASS: $1"; }
+pass() {
+  passed=$((passed + 1))
+  say "PASS: $1"
+  [ -f "$WORK/$1.log" ] && grep -a '^note:' "$WORK/$1.log" | tr -d '\r' | sed 's/^/    /'
+  return 0
+}
 skip() { skipped=$((skipped + 1)); say "SKIP: $1: $2"; }
 fail() {
   failed=$((failed + 1))
@@ -52,6 +57,7 @@ run_case() {
   local label=$1 runner=$2 test=$3
   shift 3
   local log="$WORK/$label.log" filter="--gtest_filter=FileFaults.$test"
+  # shellcheck disable=SC2163  # export takes the VAR=VALUE words themselves
   case $runner in
     native) (cd / && env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;
     unprivileged) (cd / && fault_fs_unprivileged env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;

@@ -61,20 +61,20 @@ TEST(FileMoves, RemoveDeletesAFile) {
 
 struct Refusal {
   const char* label;
-  bool move;         // else remove
   std::string name;  // relative to the scratch folder
   int error;
+  bool move;  // else remove
 };
 
 TEST(FileMoves, RefusalsRaiseTheErrorOfTheirMeaning) {
   const Refusal cases[] = {
-      {"remove a missing file", false, "absent.txt", 53},
-      {"remove in a missing folder", false, "absent-folder/absent.txt", 76},
-      {"move a missing file", true, "absent.txt", 53},
-      {"move from a missing folder", true, "absent-folder/absent.txt", 76},
-      {"remove a wildcard", false, "*.txt", 64},
-      {"move a wildcard", true, "?.txt", 64},
-      {"remove an empty name", false, "", 64},
+      {"remove a missing file", "absent.txt", 53, false},
+      {"remove in a missing folder", "absent-folder/absent.txt", 76, false},
+      {"move a missing file", "absent.txt", 53, true},
+      {"move from a missing folder", "absent-folder/absent.txt", 76, true},
+      {"remove a wildcard", "*.txt", 64, false},
+      {"move a wildcard", "?.txt", 64, true},
+      {"remove an empty name", "", 64, false},
   };
   for (const Refusal& refusal : cases) {
     SCOPED_TRACE(refusal.label);

@@ -10,7 +10,6 @@ using fileio::FindOpenChannel;
 using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
-using filetest::NameOf;
 using filetest::ReadWholeFile;
 using filetest::ScratchFolder;
 using runtime::DynString;
