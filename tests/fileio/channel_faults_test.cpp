@@ -26,6 +26,7 @@ using runtime::ErrorSlot;
 struct Injection {
   DWORD errorCode = 0;  // the last error an injected failure reports
   DWORD shortBy = 0;    // bytes a short write leaves out
+  int writeCalls = 0;
   std::vector<HANDLE> created;
   std::vector<HANDLE> closed;
 };
@@ -80,6 +81,11 @@ BOOL ShortWrite(HANDLE file, const void* bytes, DWORD count, DWORD* written, OVE
   return Real().writeFile(file, bytes, count - std::min(count, injection.shortBy), written, o);
 }
 
+BOOL CountingWrite(HANDLE file, const void* bytes, DWORD count, DWORD* written, OVERLAPPED* o) {
+  ++injection.writeCalls;
+  return Real().writeFile(file, bytes, count, written, o);
+}
+
 DWORD CharacterDeviceType(HANDLE) {
   return FILE_TYPE_CHAR;
 }
@@ -100,6 +106,22 @@ class ChannelFaults : public testing::Test {
   ScratchFolder folder;
   FaultyCalls faulty;
 };
+
+// No buffering: a large block is one system write, and nothing is written without a text.
+TEST_F(ChannelFaults, EachTextIsExactlyOneSystemWrite) {
+  faulty.calls.writeFile = CountingWrite;
+  faulty.Install();
+  ErrorSlot slot;
+  std::int16_t number = filetest::OpenOnFreshNumber(folder / "one.bin", slot);
+  const std::string block(1 << 20, '\x5A');
+  WriteChannelText(slot, number, DynString::Copy(block));
+  EXPECT_EQ(injection.writeCalls, 1);
+  WriteChannelText(slot, number, DynString());
+  EXPECT_EQ(injection.writeCalls, 1);
+  CloseChannel(slot, number);
+  EXPECT_EQ(slot.number(), 0);
+  EXPECT_EQ(ReadWholeFile(folder / "one.bin"), block);
+}
 
 struct OpenStepFault {
   const char* label;
