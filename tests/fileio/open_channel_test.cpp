@@ -206,3 +206,21 @@ TEST(OpenChannel, LeavesTheNumberFreeAfterAFailure) {
 }
 
 }  // namespace
+
+namespace {
+
+// The 8-bit name is read in the program's code page: "a\xF1o" is the Spanish word for year.
+TEST(OpenChannel, ReadsTheNameInTheProgramsCodePage) {
+  ScratchFolder folder;
+  ErrorSlot slot;
+  std::string name = (folder.path() / "").string() + "a\xF1o.txt";
+  std::int16_t number = FreeChannelNumber();
+  OpenChannel(slot, DynString::Copy(name), number);
+  ASSERT_EQ(slot.number(), 0);
+  EXPECT_EQ(FindOpenChannel(number)->name.View().back(), u't');
+  EXPECT_NE(FindOpenChannel(number)->name.View().find(u"a\u00F1o.txt"), std::u16string_view::npos);
+  CloseChannel(slot, number);
+  EXPECT_TRUE(filetest::fs::exists(folder.path() / filetest::fs::path(u"a\u00F1o.txt")));
+}
+
+}  // namespace
