@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "runtime/decimal_digits.h"
 #include "runtime/extended_float.h"
 #include "runtime/power_of_ten.h"
 
@@ -12,16 +13,16 @@ namespace {
 
 constexpr int kScaledDigits = 18;  // the leading digit lands at 10^17
 constexpr long double kLowerDigitBound = 1e17L;
+constexpr std::uint64_t kEighteenDigitBound = 1000000000000000000u;
 constexpr long double kTwoTo64 = 18446744073709551616.0L;
 constexpr std::uint16_t kInfinityTop16 = 0x8000;
 constexpr int kInfinityPointPosition = 999;
 
-DigitField Filled(char digit, int n, int pointPosition, bool negative) {
-  DigitField field{};
+void Fill(DigitField& field, char digit, int n, int pointPosition, bool negative) {
   for (int i = 0; i < n; ++i) field.digits[i] = digit;
+  field.digits[n] = 0;
   field.pointPosition = pointPosition;
   field.negative = negative;
-  return field;
 }
 
 // Rounded to an integer under the current mode (nearest, ties to even), as a 64-bit integer.
@@ -41,24 +42,44 @@ int EstimateDecimalExponent(int e2) {
 // The magnitude as a normal value, or 0 for what prints as zero. Unnormals (integer bit
 // clear under a non-zero exponent) are read as the number their bits describe.
 long double NormalMagnitude(ExtendedBits bits) {
-  int exponent = bits.BiasedExponent();
-  std::uint64_t significand = bits.significand;
-  if (significand == 0) return 0;
+  const int exponent = bits.BiasedExponent();
+  const std::uint64_t significand = bits.significand;
+  if (exponent == 0 || significand == 0) return 0;
   const int shift = std::countl_zero(significand);
   if (exponent - shift <= 0) return 0;  // would be a denormal: prints as zero
   return FromBits({significand << shift, static_cast<std::uint16_t>(exponent - shift)});
 }
 
-// The decimal digits of s, most significant first; returns their count.
-int WriteDecimal(std::uint64_t s, char* out) {
-  char reversed[20];
-  int count = 0;
-  do {
-    reversed[count++] = static_cast<char>('0' + s % 10);
-    s /= 10;
-  } while (s != 0);
-  for (int i = 0; i < count; ++i) out[i] = reversed[count - 1 - i];
-  return count;
+// A whole number below 10^18 scales to its digit integer exactly (no step rounds), so that
+// integer is the number followed by "0"s; false for any other value.
+bool WholeNumber(ExtendedBits bits, std::uint64_t& whole) {
+  const int e2 = bits.BiasedExponent() - kExtendedExponentBias;
+  if (e2 < 0 || e2 > 63 || (bits.significand >> 63) == 0) return false;
+  const int fraction = 63 - e2;
+  if (fraction != 0 && (bits.significand << (64 - fraction)) != 0) return false;
+  whole = bits.significand >> fraction;
+  return whole < kEighteenDigitBound;
+}
+
+// s = |x| x 10^(17 - k) rounded, k the decimal exponent of |x|, so 10^17 <= s < 10^18.
+std::uint64_t ScaledDigitInteger(long double magnitude, int& k) {
+  k = EstimateDecimalExponent(BitsOf(magnitude).BiasedExponent() - kExtendedExponentBias);
+  long double s = std::rint(ScaleByPowerOfTen(magnitude, kScaledDigits - 1 - k));
+  if (s < kLowerDigitBound) {  // the estimate was one too high
+    --k;
+    s = std::rint(ScaleByPowerOfTen(magnitude, kScaledDigits - 1 - k));
+  }
+  std::uint64_t integer = RoundedInteger(s);
+  if (s >= PowerOfTenTable.digitBound) {
+    integer = RoundedInteger(s / 10);
+    ++k;
+    // 10^19 - 5 and above round to 10^18 again: one more exact tenth.
+    if (integer >= kEighteenDigitBound) {
+      integer /= 10;
+      ++k;
+    }
+  }
+  return integer;
 }
 
 // Rounds digits[0..n) on the single character digits[n]: above "5" up, "5" up only onto an
@@ -83,39 +104,33 @@ bool RoundOnNextDigit(char* digits, int n) {
 
 DigitField ExtractDigits(long double value, int n) {
   if (n < 1 || n > kMaxSignificantDigits) n = kMaxSignificantDigits;
+  DigitField field;  // one object for every path, built in place
   const ExtendedBits bits = BitsOf(value);
-  const int biased = bits.BiasedExponent();
-  if (biased == kExtendedExponentMask) {
-    if ((bits.significand >> 48) == kInfinityTop16)
-      return Filled('9', n, kInfinityPointPosition, bits.IsNegative());
-    return Filled('0', n, 1, false);  // NaN
-  }
-  const long double magnitude = biased == 0 ? 0 : NormalMagnitude(bits);
-  if (magnitude == 0) return Filled('0', n, 1, false);
-
-  int k = EstimateDecimalExponent(BitsOf(magnitude).BiasedExponent() - kExtendedExponentBias);
-  long double s = std::rint(ScaleByPowerOfTen(magnitude, kScaledDigits - 1 - k));
-  if (s < kLowerDigitBound) {  // the estimate was one too high
-    --k;
-    s = std::rint(ScaleByPowerOfTen(magnitude, kScaledDigits - 1 - k));
-  }
-  std::uint64_t integer = RoundedInteger(s);
-  if (s >= PowerOfTenTable.digitBound) {
-    integer = RoundedInteger(s / 10);
-    ++k;
-    // 10^19 - 5 and above round to 10^18 again: one more exact tenth.
-    if (integer >= 1000000000000000000u) {
-      integer /= 10;
-      ++k;
+  if (bits.BiasedExponent() == kExtendedExponentMask) {
+    if ((bits.significand >> 48) == kInfinityTop16) {
+      Fill(field, '9', n, kInfinityPointPosition, bits.IsNegative());
+    } else {
+      Fill(field, '0', n, 1, false);  // NaN
     }
+    return field;
   }
 
-  char buffer[24];
-  const int count = WriteDecimal(integer, buffer);
-  buffer[count] = '0';
-  buffer[count + 1] = '0';
-  DigitField field{};
-  for (int i = 0; i <= n; ++i) field.digits[i] = buffer[i];
+  // The digit integer's digits, then "0"s up to the n + 1 characters the rounding reads.
+  int k = 0;
+  int count = 0;
+  std::uint64_t whole = 0;
+  if (WholeNumber(bits, whole)) {
+    count = WriteDecimal(whole, field.digits);
+    k = count - 1;
+  } else {
+    const long double magnitude = NormalMagnitude(bits);
+    if (magnitude == 0) {
+      Fill(field, '0', n, 1, false);
+      return field;
+    }
+    count = WriteDecimal(ScaledDigitInteger(magnitude, k), field.digits);
+  }
+  for (int i = count; i <= n; ++i) field.digits[i] = '0';
   if (RoundOnNextDigit(field.digits, n)) ++k;
   field.pointPosition = k + 1;
   field.negative = bits.IsNegative();

@@ -3,6 +3,7 @@
 // with none of the era arithmetic the product uses.
 
 #include <cstdint>
+#include <ostream>
 
 #include "platform/win_types.h"
 
@@ -14,6 +15,10 @@ struct Date {
   int day;
   bool operator==(const Date&) const = default;
 };
+
+inline void PrintTo(const Date& date, std::ostream* out) {
+  *out << date.day << "/" << date.month << "/" << date.year;
+}
 
 inline bool IsLeapYear(int year) {
   return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "number_test_support.h"
+#include "platform/ole_strings.h"
 
 namespace {
 
@@ -166,6 +167,38 @@ TEST_F(NumberText, WholeNumbersPrintExactly) {
   }
   for (std::int64_t value = -1000; value <= 100000; ++value)
     ASSERT_EQ(Text(runtime::DoubleToText, static_cast<long double>(value)), std::to_string(value));
+}
+
+}  // namespace
+
+namespace {
+
+using runtime::DynString;
+using runtime::ErrorSlot;
+
+class NumberTextAllocation : public number_test::UnderRuntimeFpuMode {};
+
+TEST_F(NumberTextAllocation, TheResultIsTheOnlyAllocation) {
+  const platform::OleStringCounts before = platform::CurrentOleStringCounts();
+  ErrorSlot slot;
+  {
+    DynString text = runtime::DoubleToSignedText(slot, -1.25e-300L);
+    EXPECT_EQ(text.View(), "-1.25E-300");
+  }
+  const platform::OleStringCounts after = platform::CurrentOleStringCounts();
+  EXPECT_EQ(after.byteAllocations - before.byteAllocations, 1u);
+  EXPECT_EQ(after.frees - before.frees, 1u);
+}
+
+TEST_F(NumberTextAllocation, OutOfMemoryRaisesErrorSevenAndGivesNoText) {
+  ErrorSlot slot;
+  platform::FailNextStringAllocations(1);
+  DynString text = runtime::DoubleToText(slot, 365);
+  EXPECT_EQ(slot.number(), runtime::kErrorOutOfMemory);
+  EXPECT_EQ(text.handle(), 0u);
+  ErrorSlot next;
+  EXPECT_EQ(runtime::DoubleToText(next, 365).View(), "365");
+  EXPECT_EQ(next.word(), 0);
 }
 
 }  // namespace

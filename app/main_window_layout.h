@@ -1,0 +1,87 @@
+#pragma once
+// The calculator window: its caption, size and the eleven controls in creation order.
+// Positions and sizes are dialog units; texts are Windows-1252.
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "dialogs/control_kind.h"
+
+namespace app {
+
+namespace control_id {
+inline constexpr std::int32_t kBaseDateLabel = 200;
+inline constexpr std::int32_t kBaseDatePicker = 201;
+inline constexpr std::int32_t kDayCountLabel = 202;
+inline constexpr std::int32_t kDayCountEdit = 203;
+inline constexpr std::int32_t kFinalDateLabel = 204;
+inline constexpr std::int32_t kFinalDatePicker = 205;
+inline constexpr std::int32_t kTotalDaysButton = 300;
+inline constexpr std::int32_t kTotalDaysEdit = 305;
+inline constexpr std::int32_t kTotalDaysLabel = 306;
+inline constexpr std::int32_t kTotalTimeButton = 311;
+inline constexpr std::int32_t kTotalTimeText = 312;
+// No control carries it: the command that writes the window snapshot.
+inline constexpr std::int32_t kSnapshotCommand = 111;
+}  // namespace control_id
+
+inline constexpr std::string_view kMainCaption = "Zaduzerazur Evozazez ..  av Ivovur";
+inline constexpr std::int32_t kMainWidth = 260;  // client area
+inline constexpr std::int32_t kMainHeight = 90;
+inline constexpr std::uint32_t kMainStyle = 0x00C80000;  // WS_CAPTION | WS_SYSMENU
+inline constexpr std::string_view kIconName = "#200";
+inline constexpr std::string_view kSnapshotFileName = "RoredAvuv.bmp";
+// Literal slashes, so the pickers show 05/03/2024 whatever the locale's separator.
+inline constexpr std::string_view kPickerFormat = "dd'/'MM'/'yyyy";
+
+inline constexpr std::uint32_t kPickerStyle = 0x50010004;  // child, visible, tab stop, long date
+inline constexpr std::int32_t kBandTextColour = 0xFFFFFF;
+inline constexpr std::int32_t kBandBackColour = 0x000000;
+
+struct ControlRow {
+  std::int32_t id;
+  dialogs::ControlKind kind;
+  std::string_view className;  // only for kClassByName
+  std::string_view text;
+  std::int32_t x, y, width, height;
+  std::uint32_t style;  // 0: the kind's default
+  std::uint32_t extendedStyle;
+};
+
+using dialogs::ControlKind;
+namespace id = control_id;
+
+inline constexpr std::array<ControlRow, 11> kMainControls = {{
+    {id::kBaseDateLabel, ControlKind::kLabel, {}, "Fecha base", 5, 5, 60, 12, 0, 0},
+    {id::kBaseDatePicker,
+     ControlKind::kClassByName,
+     "SysDateTimePick32",
+     {},
+     55,
+     5,
+     190,
+     14,
+     kPickerStyle,
+     0},
+    {id::kDayCountLabel, ControlKind::kLabel, {}, "N\xBA de Dias", 5, 20, 60, 12, 0, 0},
+    {id::kDayCountEdit, ControlKind::kTextBox, {}, {}, 55, 20, 50, 12, 0, 0},
+    {id::kTotalDaysButton, ControlKind::kPushButton, {}, "Hay", 107, 20, 30, 12, 0, 0},
+    {id::kTotalDaysEdit, ControlKind::kTextBox, {}, {}, 140, 20, 70, 12, 0, 0},
+    {id::kTotalDaysLabel, ControlKind::kLabel, {}, " d\xED" "as totales ", 212, 20, 45, 12, 0, 0},
+    {id::kFinalDateLabel, ControlKind::kLabel, {}, "Fecha Final", 5, 35, 60, 12, 0, 0},
+    {id::kFinalDatePicker,
+     ControlKind::kClassByName,
+     "SysDateTimePick32",
+     {},
+     55,
+     35,
+     190,
+     12,
+     kPickerStyle,
+     0},
+    {id::kTotalTimeButton, ControlKind::kPushButton, {}, "Tiempo total", 1, 50, 130, 12, 0, 0},
+    {id::kTotalTimeText, ControlKind::kLabel, {}, {}, 1, 64, 258, 25, 0, 0},
+}};
+
+}  // namespace app

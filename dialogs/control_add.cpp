@@ -1,0 +1,103 @@
+#include "dialogs/control.h"
+#include "dialogs/control_kind_table.h"
+#include "dialogs/dialog.h"
+#include "dialogs/record_release.h"
+#include "dialogs/unit_conversion.h"
+#include "dialogs/window_record.h"
+#include "platform/window.h"
+#include "runtime/startup.h"
+#include "runtime/wide_string.h"
+
+namespace dialogs {
+namespace {
+
+constexpr UINT kWmSetFont = 0x0030;
+constexpr UINT kDmSetDefId = 0x0401;
+constexpr UINT kCcmSetUnicodeFormat = 0x2005;
+constexpr UINT kCbAddString = 0x0143;
+constexpr UINT kLbAddString = 0x0180;
+constexpr UINT kSbmSetScrollInfo = 0x00E9;
+constexpr UINT kTbButtonStructSize = 0x0417;
+constexpr std::uint32_t kBsDefPushButton = 0x1;
+
+// x, y, width, height in pixels; the edges are mapped separately so neighbouring controls meet.
+Placement PixelPlacement(const WindowRecord& dialog, std::int32_t x, std::int32_t y,
+                         std::int32_t width, std::int32_t height) {
+  // Edges wrap like the 32-bit window system arithmetic instead of overflowing.
+  const auto right =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(x) + static_cast<std::uint32_t>(width));
+  const auto bottom =
+      static_cast<std::int32_t>(static_cast<std::uint32_t>(y) + static_cast<std::uint32_t>(height));
+  RECT rect{x, y, right, bottom};
+  if (dialog.UnitMode() == kDialogUnits) platform::MapDialogRect(dialog.window, &rect);
+  return PlacementFromMappedRect(rect.left, rect.top, rect.right, rect.bottom);
+}
+
+void AddItems(HWND control, ControlKind kind, std::span<const runtime::DynString> items) {
+  const UINT message = kind == ControlKind::kComboBox ? kCbAddString : kLbAddString;
+  for (const runtime::DynString& item : items) {
+    const runtime::WideString text = runtime::WidenText(item.View());
+    platform::SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(text.Text()));
+  }
+}
+
+// A scroll bar starts at 0 of 0..100 with a page of 10 (SCROLLINFO, SIF_RANGE|SIF_PAGE|SIF_POS).
+void InitialiseScrollBar(HWND control) {
+  struct {
+    UINT size, mask;
+    int minimum, maximum;
+    UINT page;
+    int position, trackPosition;
+  } info{28, 0x7, 0, 100, 10, 0, 0};
+  platform::SendMessageW(control, kSbmSetScrollInfo, TRUE, reinterpret_cast<LPARAM>(&info));
+}
+
+void AfterCreation(HWND dialog, HWND control, std::int32_t id, ControlKind kind,
+                   std::uint32_t style) {
+  const auto number = static_cast<std::int32_t>(kind);
+  if (kind == ControlKind::kPushButton && (style & kBsDefPushButton) != 0) {
+    platform::SendMessageA(dialog, kDmSetDefId, static_cast<WPARAM>(id), 0);
+  }
+  if (kind == ControlKind::kScrollBar) InitialiseScrollBar(control);
+  if (number >= 16 && number <= 22) platform::SendMessageW(control, kCcmSetUnicodeFormat, 1, 0);
+  if (kind == ControlKind::kToolbar) platform::SendMessageW(control, kTbButtonStructSize, 20, 0);
+}
+
+}  // namespace
+
+void ControlAdd(HWND dialog, std::int32_t id, const runtime::DynString& text,
+                std::span<const runtime::DynString> items, std::int32_t x, std::int32_t y,
+                std::int32_t width, std::int32_t height, std::uint32_t style,
+                std::uint32_t extendedStyle, DialogCallback callback, ControlKind kind,
+                const runtime::DynString& className) {
+  WindowRecord dialogRecord;
+  if (!FindRecord(dialog, &dialogRecord)) return;
+  const Placement place = PixelPlacement(dialogRecord, x, y, width, height);
+  const runtime::WideString wideClass = runtime::WidenText(className.View());
+  const auto creation = ResolveControlCreation(kind, wideClass.View(), style, extendedStyle,
+                                               place.width, place.height);
+  if (!creation) return;
+  // The class view points into the table or into wideClass, both zero-terminated.
+  const runtime::WideString wideText = runtime::WidenText(text.View());
+  HWND control = platform::CreateWindowExW(
+      creation->extendedStyle, creation->className.data(), wideText.Text(), creation->style,
+      place.x, place.y, place.width, place.height, dialog, static_cast<INT_PTR>(id),
+      runtime::ProgramInstance(), nullptr);
+  platform::SendMessageW(control, kWmSetFont, reinterpret_cast<WPARAM>(dialogRecord.font), TRUE);
+  if (control == nullptr) return;
+
+  WindowRecord fields;
+  fields.window = control;
+  fields.parent = dialog;
+  fields.flags = kControlFlag | static_cast<std::uint32_t>(dialogRecord.UnitMode());
+  fields.kind = static_cast<std::int32_t>(kind);
+  fields.callback = callback;
+  fields.style = creation->recordedStyle;
+  fields.extendedStyle = creation->extendedStyle;
+  if (!CreateRecord(fields, WindowSystemRelease())) return;
+
+  if (!items.empty()) AddItems(control, kind, items);
+  AfterCreation(dialog, control, id, kind, creation->recordedStyle);
+}
+
+}  // namespace dialogs

@@ -1,0 +1,90 @@
+#include "dialogs/modal.h"
+#include "dialogs/window_record.h"
+#include "platform/process.h"
+#include "platform/window.h"
+
+namespace dialogs {
+namespace {
+
+constexpr UINT kWmSize = 0x0005;
+constexpr UINT kWmClose = 0x0010;
+constexpr UINT kWmCancelMode = 0x001F;
+constexpr UINT kWmInitDialog = 0x0110;
+constexpr UINT kPmRemove = 0x0001;
+constexpr WPARAM kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2;
+
+WPARAM SizeTypeFor(std::int32_t showCommand) {
+  if (showCommand == 3) return kSizeMaximized;
+  if (showCommand == 6) return kSizeMinimized;
+  return kSizeRestored;
+}
+
+// The two calls the callback gets before any message of the window reaches it.
+void IntroduceDialog(HWND dialog, DialogCallback callback) {
+  WindowRecord record;
+  const std::int32_t showCommand = FindRecord(dialog, &record) ? record.showCommand : 0;
+  callback({dialog, kWmInitDialog, reinterpret_cast<WPARAM>(dialog), 0});
+  RECT client{};
+  platform::GetClientRect(dialog, &client);
+  const auto size = static_cast<LPARAM>((static_cast<std::uint32_t>(client.right) & 0xFFFF) |
+                                        (static_cast<std::uint32_t>(client.bottom) & 0xFFFF) << 16);
+  callback({dialog, kWmSize, SizeTypeFor(showCommand), size});
+}
+
+struct Registration {
+  DialogCallback callback;
+  std::int32_t* resultVariable;
+};
+
+void Register(WindowRecord& record, const void* data) {
+  const auto* registration = static_cast<const Registration*>(data);
+  record.callback = registration->callback;
+  record.resultVariable = registration->resultVariable;
+}
+
+// Polls every message of the thread until the dialog is gone; WM_QUIT is just another message.
+void RunLoop(HWND dialog) {
+  MSG message{};
+  while (platform::IsWindow(dialog)) {
+    if (!platform::PeekMessageW(&message, nullptr, 0, 0, kPmRemove)) {
+      platform::Sleep(1);
+      continue;
+    }
+    if (platform::IsWindow(dialog) && platform::IsDialogMessageW(dialog, &message)) continue;
+    platform::TranslateMessage(&message);
+    platform::DispatchMessageW(&message);
+  }
+}
+
+}  // namespace
+
+void DialogShowModal(HWND dialog, DialogCallback callback, std::int32_t* resultVariable) {
+  platform::SetForegroundWindow(dialog);
+  if (callback != nullptr) IntroduceDialog(dialog, callback);
+  const Registration registration{callback, resultVariable};
+  if (!UpdateRecord(dialog, Register, &registration)) return;
+  WindowRecord record;
+  if (!FindRecord(dialog, &record)) return;
+  if (record.parent != nullptr) {
+    platform::SendMessageW(record.parent, kWmCancelMode, 0, 0);
+    platform::EnableWindow(record.parent, FALSE);
+  }
+  platform::ShowWindow(dialog, record.showCommand);
+  RunLoop(dialog);
+  if (record.parent != nullptr) {
+    // DialogEnd re-enables the parent; a dialog destroyed some other way must not leave it dead.
+    platform::EnableWindow(record.parent, TRUE);
+    platform::SetFocus(record.parent);
+  }
+}
+
+void DialogEnd(HWND dialog, std::int32_t result) {
+  WindowRecord record;
+  if (!FindRecord(dialog, &record)) return;
+  if (record.resultVariable != nullptr) *record.resultVariable = result;
+  platform::SendMessageA(dialog, kWmClose, 0, 0);
+  if (record.parent != nullptr) platform::EnableWindow(record.parent, TRUE);
+  platform::DestroyWindow(dialog);
+}
+
+}  // namespace dialogs

@@ -1,0 +1,49 @@
+#include "platform/snapshot_gdi.h"
+
+#include <windows.h>
+
+#include "platform/call_win.h"
+
+namespace platform {
+
+HWND GetDesktopWindow() {
+  return AfterCall(::GetDesktopWindow());
+}
+
+HDC GetDC(HWND window) {
+  return AfterCall(::GetDC(window));
+}
+
+int ReleaseDC(HWND window, HDC dc) {
+  return AfterCall(::ReleaseDC(window, dc));
+}
+
+HDC CreateCompatibleDC(HDC dc) {
+  return AfterCall(::CreateCompatibleDC(dc));
+}
+
+BOOL DeleteDC(HDC dc) {
+  return AfterCall(::DeleteDC(dc));
+}
+
+HBITMAP CreateDIBSection(HDC dc, const void* bitmapInfo, UINT usage, void** bits, HANDLE section,
+                         DWORD offset) {
+  return AfterCall(::CreateDIBSection(dc, static_cast<const BITMAPINFO*>(bitmapInfo), usage, bits,
+                                      section, offset));
+}
+
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
+  return AfterCall(::SelectObject(dc, object));
+}
+
+int GetObjectA(HGDIOBJ object, int size, void* buffer) {
+  return AfterCall(::GetObjectA(object, size, buffer));
+}
+
+BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+            int sourceY, DWORD rasterOperation) {
+  return AfterCall(
+      ::BitBlt(destination, x, y, width, height, source, sourceX, sourceY, rasterOperation));
+}
+
+}  // namespace platform

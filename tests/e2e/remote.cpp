@@ -1,0 +1,84 @@
+#include "remote.h"
+
+#include <commctrl.h>
+
+namespace e2e {
+
+RemoteBuffer::RemoteBuffer(HANDLE process, SIZE_T size)
+    : process_(process),
+      memory_(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE)) {}
+
+RemoteBuffer::~RemoteBuffer() {
+  if (memory_ != nullptr) VirtualFreeEx(process_, memory_, 0, MEM_RELEASE);
+}
+
+bool RemoteBuffer::Write(const void* bytes, SIZE_T size) {
+  SIZE_T done = 0;
+  return WriteProcessMemory(process_, memory_, bytes, size, &done) && done == size;
+}
+
+bool RemoteBuffer::Read(void* bytes, SIZE_T size) const {
+  SIZE_T done = 0;
+  return ReadProcessMemory(process_, memory_, bytes, size, &done) && done == size;
+}
+
+std::wstring WindowText(HWND window) {
+  wchar_t buffer[512] = {};
+  SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));
+  return buffer;
+}
+
+SYSTEMTIME PickerDate(HANDLE process, HWND picker) {
+  SYSTEMTIME date{};
+  RemoteBuffer remote(process, sizeof date);
+  remote.Write(&date, sizeof date);
+  SendMessageW(picker, DTM_GETSYSTEMTIME, 0, remote.address());
+  remote.Read(&date, sizeof date);
+  return date;
+}
+
+SYSTEMTIME MakeDate(WORD year, WORD month, WORD day) {
+  SYSTEMTIME date{};
+  date.wYear = year;
+  date.wMonth = month;
+  date.wDay = day;
+  return date;
+}
+
+bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+  return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day) {
+  SYSTEMTIME date = MakeDate(year, month, day);
+  date.wHour = 12;
+  RemoteBuffer remote(process, sizeof date);
+  remote.Write(&date, sizeof date);
+  SendMessageW(picker, DTM_SETSYSTEMTIME, GDT_VALID, remote.address());
+  return SameDate(PickerDate(process, picker), date);
+}
+
+namespace {
+constexpr long long kUnitsPerDay = 864000000000LL;
+
+long long Units(const SYSTEMTIME& date) {
+  SYSTEMTIME day = MakeDate(date.wYear, date.wMonth, date.wDay);
+  FILETIME time{};
+  SystemTimeToFileTime(&day, &time);
+  return static_cast<long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
+}
+}  // namespace
+
+long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
+  return (Units(b) - Units(a)) / kUnitsPerDay;
+}
+
+SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days) {
+  long long units = Units(date) + days * kUnitsPerDay;
+  FILETIME time{static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+  SYSTEMTIME moved{};
+  FileTimeToSystemTime(&time, &moved);
+  return moved;
+}
+
+}  // namespace e2e

@@ -1,0 +1,48 @@
+#pragma once
+// Working another process's window as a user's actions would reach it: messages that carry
+// records get them through memory allocated in that process.
+
+#include <windows.h>
+
+#include <string>
+
+namespace e2e {
+
+// Waits (polling, never a fixed sleep) until `ready` holds or `milliseconds` pass.
+template <typename Ready>
+bool WaitFor(Ready ready, DWORD milliseconds = 10000) {
+  DWORD start = GetTickCount();
+  while (!ready()) {
+    if (GetTickCount() - start > milliseconds) return false;
+    Sleep(1);
+  }
+  return true;
+}
+
+// A few bytes in the target process, for messages whose lParam points at a record.
+class RemoteBuffer {
+ public:
+  RemoteBuffer(HANDLE process, SIZE_T size);
+  ~RemoteBuffer();
+  RemoteBuffer(const RemoteBuffer&) = delete;
+  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
+  LPARAM address() const { return reinterpret_cast<LPARAM>(memory_); }
+  bool Write(const void* bytes, SIZE_T size);
+  bool Read(void* bytes, SIZE_T size) const;
+
+ private:
+  HANDLE process_;
+  void* memory_;
+};
+
+std::wstring WindowText(HWND window);
+SYSTEMTIME PickerDate(HANDLE process, HWND picker);
+// Sets the picker's date and reads it back: Wine answers TRUE for dates it refuses.
+bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day);
+bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b);
+SYSTEMTIME MakeDate(WORD year, WORD month, WORD day);
+// Whole days from `a` to `b` (negative when b is earlier), by the system's own conversion.
+long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
+SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days);
+
+}  // namespace e2e

@@ -1,0 +1,42 @@
+#pragma once
+// The groups of end-to-end checks, each run on a started calculator.
+
+#include <string>
+
+#include "calculator.h"
+
+namespace e2e {
+
+// Ids of the calculator's controls.
+enum : int {
+  kBaseLabel = 200,
+  kBasePicker = 201,
+  kDaysLabel = 202,
+  kDaysBox = 203,
+  kFinalLabel = 204,
+  kFinalPicker = 205,
+  kHayButton = 300,
+  kTotalDaysBox = 305,
+  kTotalDaysLabel = 306,
+  kTotalTimeButton = 311,
+  kTotalTimeText = 312,
+  kSnapshotCommand = 111,
+};
+
+void CheckCommonControls6(const Calculator& calculator);
+void CheckWindowAndLayout(const Calculator& calculator);
+void CheckInitialState(const Calculator& calculator);
+void CheckWorkedIntervals(const Calculator& calculator);
+void CheckDateOrderMessage(const Calculator& calculator);
+void CheckDayTotals(const Calculator& calculator);
+void CheckResultsStayUntilPressed(const Calculator& calculator);
+void CheckNumberOfDaysBox(const Calculator& calculator);
+void CheckDropDownCalendar(const Calculator& calculator);
+void CheckEnterAndEscKeepWindow(const Calculator& calculator);
+// `folder` is the calculator's working folder, where the snapshot lands.
+void CheckSnapshotBeforeAnyResult(const Calculator& calculator, const std::wstring& folder);
+void CheckSnapshot(const Calculator& calculator, const std::wstring& folder);
+// Prints percentiles of button click to result text over `clicks` clicks.
+void MeasureClickToResult(const Calculator& calculator, int clicks);
+
+}  // namespace e2e

@@ -1,0 +1,133 @@
+// The snapshot command: the file's format, what its pixels show, and how it treats an
+// existing file (replaced whole, or left alone when it cannot be replaced).
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "bitmap.h"
+#include "remote.h"
+#include "scenarios.h"
+#include "tally.h"
+
+namespace e2e {
+
+namespace {
+
+const wchar_t kFileName[] = L"RoredAvuv.bmp";
+
+std::wstring SnapshotPath(const std::wstring& folder) {
+  return folder + L"\\" + kFileName;
+}
+
+void TakeSnapshot(const Calculator& c) {
+  SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+}
+
+// The band's screen rectangle shrunk by a margin that absorbs the capture's rounding.
+RECT InnerBand(const Calculator& c, int margin) {
+  RECT band{};
+  GetWindowRect(c.Item(kTotalTimeText), &band);
+  InflateRect(&band, -margin, -margin);
+  return band;
+}
+
+POINT PictureOrigin(const Calculator& c) {
+  RECT outer{};
+  GetWindowRect(c.window, &outer);
+  return {outer.left - 1, outer.top - 1};
+}
+
+bool NoLeftovers(const std::wstring& folder) {
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((folder + L"\\RoredAvuv*").c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return true;
+  int count = 0;
+  do {
+    if (lstrcmpiW(found.cFileName, kFileName) != 0) ++count;
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+  return count == 0;
+}
+
+}  // namespace
+
+void CheckSnapshotBeforeAnyResult(const Calculator& c, const std::wstring& folder) {
+  DeleteFileW(SnapshotPath(folder).c_str());
+  TakeSnapshot(c);
+  Bitmap bitmap = ParseBitmap(ReadWholeFile(SnapshotPath(folder)));
+  if (!Check(bitmap.valid, "snapshot is a 24-bit bitmap file", "%s", bitmap.problem.c_str())) {
+    return;
+  }
+  RECT outer{};
+  GetWindowRect(c.window, &outer);
+  LONG width = outer.right - outer.left + 1;
+  LONG height = outer.bottom - outer.top + 2;
+  // The window's rectangle passes through dialog units on its way, so allow their rounding.
+  Check(bitmap.width >= width - 4 && bitmap.width <= width + 4 && bitmap.height >= height - 4 &&
+            bitmap.height <= height + 4,
+        "snapshot covers the window plus a column left and rows above and below",
+        "%d x %d for a window of %ld x %ld", bitmap.width, bitmap.height, width - 1, height - 2);
+  PixelCount band = CountPixels(bitmap, PictureOrigin(c), InnerBand(c, 4));
+  Check(band.total > 0 && band.black * 100 >= band.total * 95,
+        "the empty result band shows black from the start", "%d of %d black", band.black,
+        band.total);
+  RECT caption{outer.left + 40, outer.top + 10, outer.right - 40, outer.top + 12};
+  PixelCount frame = CountPixels(bitmap, PictureOrigin(c), caption);
+  Check(frame.black * 2 < frame.total, "the caption bar is not black");
+}
+
+void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
+  std::wstring path = SnapshotPath(folder);
+  SetPickerDate(c.Handle(), c.Item(kBasePicker), 2020, 1, 15);
+  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 10);
+  SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
+  UpdateWindow(c.window);
+
+  // A longer old file is replaced whole.
+  std::vector<std::uint8_t> old(4 * 1024 * 1024, 0x5A);
+  WriteWholeFile(path, old);
+  int windowsBefore = CountVisibleWindows(c.process.dwProcessId);
+  TakeSnapshot(c);
+  Bitmap first = ParseBitmap(ReadWholeFile(path));
+  Check(first.valid, "a longer old file is replaced by exactly the new picture", "%s",
+        first.problem.c_str());
+  Check(CountVisibleWindows(c.process.dwProcessId) == windowsBefore, "the snapshot shows nothing");
+  if (first.valid) {
+    PixelCount band = CountPixels(first, PictureOrigin(c), InnerBand(c, 4));
+    Check(band.black * 100 >= band.total * 60, "the result band is black in the picture",
+          "%d of %d", band.black, band.total);
+    Check(band.white >= 10, "the result text shows white inside the band", "%d white pixels",
+          band.white);
+  }
+
+  // A second snapshot replaces the first under the same name.
+  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 11);
+  SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
+  TakeSnapshot(c);
+  Bitmap second = ParseBitmap(ReadWholeFile(path));
+  Check(second.valid && second.bytes != first.bytes, "a second snapshot replaces the first");
+  Check(NoLeftovers(folder), "no temporary file is left beside the snapshot");
+
+  // A read-only snapshot stays as it was.
+  std::vector<std::uint8_t> kept = ReadWholeFile(path);
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 12);
+  SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
+  TakeSnapshot(c);
+  Check(ReadWholeFile(path) == kept, "a read-only snapshot is left unchanged");
+  Check(NoLeftovers(folder), "no temporary file is left after a refused replacement");
+  Check(CountVisibleWindows(c.process.dwProcessId) == windowsBefore,
+        "a refused snapshot shows nothing");
+  SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+
+  // A snapshot another program holds open without sharing stays as it was.
+  HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  TakeSnapshot(c);
+  CloseHandle(held);
+  Check(held != INVALID_HANDLE_VALUE && ReadWholeFile(path) == kept,
+        "a snapshot held open elsewhere is left unchanged");
+  Check(NoLeftovers(folder), "no temporary file is left after a locked target");
+}
+
+}  // namespace e2e
