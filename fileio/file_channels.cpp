@@ -134,7 +134,7 @@ void OpenChannel(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
       error = OpenUnderLock(name, number);
     }
   }
-  if (error != 0) runtime::RaiseRuntimeError(slot, error);
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 
 namespace {
@@ -180,7 +180,7 @@ void WriteChannelText(runtime::ErrorSlot& slot, std::int16_t number, runtime::Dy
     error = WriteAllBytes(*channel, text);
   }
   text.Free();
-  if (error != 0) runtime::RaiseRuntimeError(slot, error);
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 
 void CloseChannel(runtime::ErrorSlot& slot, std::int16_t number) {
@@ -195,7 +195,7 @@ void CloseChannel(runtime::ErrorSlot& slot, std::int16_t number) {
       GuardedSystemCall([&] { return calls.closeHandle(channel->handle); }).error;
   if (error == 0) error = closeError;
   delete channel;
-  if (error != 0) runtime::RaiseRuntimeError(slot, error);
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 
 const FileChannel* FindOpenChannel(std::int16_t number) {

@@ -43,7 +43,7 @@ void MoveFileReplacing(runtime::ErrorSlot& slot, const runtime::DynString& sourc
   }
   from.Free();
   to.Free();
-  if (error != 0) runtime::RaiseRuntimeError(slot, error);
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 
 void RemoveFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName) {
@@ -55,7 +55,7 @@ void RemoveFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName) {
     error = ErrorOf(removed.value, removed.error);
   }
   name.Free();
-  if (error != 0) runtime::RaiseRuntimeError(slot, error);
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 
 }  // namespace fileio

@@ -224,3 +224,23 @@ TEST(OpenChannel, ReadsTheNameInTheProgramsCodePage) {
 }
 
 }  // namespace
+
+namespace {
+
+// The error is raised for the return address in the calling procedure: inside its body the
+// flags are 0xB0, and 0x30 for a procedure whose declared body does not hold that address.
+TEST(OpenChannel, RaisesForTheReturnAddressInTheCaller) {
+  const struct {
+    runtime::ProcedureExtent extent;
+    std::uint8_t flags;
+  } cases[] = {{{0, UINTPTR_MAX}, runtime::kRaisedInsideBody},
+               {{0, 1}, runtime::kRaisedOutsideBody}};
+  for (const auto& c : cases) {
+    ErrorSlot slot(c.extent);
+    OpenChannel(slot, DynString::Copy("*"), FreeChannelNumber());
+    EXPECT_EQ(slot.number(), 64);
+    EXPECT_EQ(slot.flags(), c.flags);
+  }
+}
+
+}  // namespace
