@@ -152,10 +152,12 @@ TEST(DialogShowModal, EscapeAndEnterReachTheCallbackButDoNotClose) {
     const HWND button = ControlHandle(dialog, testing::kButtonId);
     SetFocus(button);
     PressKey(button, WM_KEYDOWN, VK_ESCAPE, 0);
-    PressKey(dialog, WM_KEYDOWN, VK_RETURN, 0);
+    // Enter in the edit box, where no push button has the focus: IDOK.
+    PressKey(ControlHandle(dialog, testing::kEditId), WM_KEYDOWN, VK_RETURN, 0);
     PressKey(dialog, WM_SYSKEYDOWN, VK_F4, 1 << 29);  // Alt+F4
   });
   EXPECT_EQ(Count(WM_COMMAND, IDCANCEL), 1);
+  EXPECT_EQ(Count(WM_COMMAND, IDOK), 1);
   EXPECT_TRUE(Saw(WM_SYSCOMMAND));
 }
 
