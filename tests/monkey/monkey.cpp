@@ -445,9 +445,9 @@ void Monkey::CheckUsage(const ProcessUsage& start, const ProcessUsage& end) {
   // Wine leaves PrivateUsage at 0 and reports the resident anonymous memory as PagefileUsage.
   const SIZE_T before = start.privateBytes != 0 ? start.privateBytes : start.pagefileBytes;
   const SIZE_T after = start.privateBytes != 0 ? end.privateBytes : end.pagefileBytes;
-  // Heap pages settle after the warm-up; a leaked snapshot bitmap or a string per action
-  // would add far more than this over a run.
-  const SIZE_T allowance = 256 * 1024 + before / 50;
+  // Wine's heaps settle within the first thousand actions here, then stay to the page; a
+  // leaked snapshot bitmap (about 180 KB) or a string per action adds far more over a run.
+  const SIZE_T allowance = 192 * 1024 + before / 100;
   e2e::Check(before > 0 && after <= before + allowance, "private memory does not grow",
              "%zu KB -> %zu KB", before / 1024, after / 1024);
 }
@@ -455,7 +455,8 @@ void Monkey::CheckUsage(const ProcessUsage& start, const ProcessUsage& end) {
 void Monkey::Run() {
   model_.base = ReadPicker(c_, kBasePicker);
   model_.final = ReadPicker(c_, kFinalPicker);
-  const int warmUp = std::max(200, options_.actions / 5);
+  // The second half of the run is measured: the first lets Wine's heaps settle.
+  const int warmUp = std::max(200, options_.actions / 2);
   ProcessUsage start;
   for (int step = 1; step <= options_.actions && !dead_; ++step) {
     Act();
