@@ -4,6 +4,7 @@
 #include "dialogs/dialog_proc.h"
 #include "dialogs/dialog_template.h"
 #include "dialogs/font_record.h"
+#include "dialogs/handle_cast.h"
 #include "dialogs/record_release.h"
 #include "dialogs/window_record.h"
 #include "platform/window.h"
@@ -83,7 +84,7 @@ HWND DialogNew(std::int32_t units, HWND parent, const runtime::DynString& captio
   fields.style = style;
   fields.extendedStyle = extendedStyle;
   fields.showCommand = ShowCommandForStyle(style);
-  fields.font = reinterpret_cast<HFONT>(platform::SendMessageA(dialog, kWmGetFont, 0, 0));
+  fields.font = HandleFrom<HFONT>(platform::SendMessageA(dialog, kWmGetFont, 0, 0));
   if (!CreateRecord(fields, WindowSystemRelease())) {
     platform::DestroyWindow(dialog);  // a dialog the toolkit cannot track would leak
     return nullptr;

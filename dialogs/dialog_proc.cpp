@@ -1,4 +1,5 @@
 #include "dialogs/dialog_proc.h"
+#include "dialogs/handle_cast.h"
 
 #include "dialogs/colour_rules.h"
 #include "dialogs/control_colour.h"
@@ -35,11 +36,11 @@ INT_PTR ControlCallbackAnswer(HWND dialog, HWND control, int id, const CallbackC
 
 INT_PTR ControlsFirst(const CallbackContext& context) {
   if (context.message == kWmCommand) {
-    return ControlCallbackAnswer(context.window, reinterpret_cast<HWND>(context.lParam),
+    return ControlCallbackAnswer(context.window, HandleFrom<HWND>(context.lParam),
                                  static_cast<int>(context.wParam & 0xFFFF), context);
   }
   if (context.message == kWmNotify && context.lParam != 0) {
-    const auto* header = reinterpret_cast<const NotifyHeader*>(context.lParam);
+    const auto* header = HandleFrom<const NotifyHeader*>(context.lParam);
     return ControlCallbackAnswer(context.window, header->hwndFrom, static_cast<int>(header->idFrom),
                                  context);
   }
@@ -66,9 +67,8 @@ INT_PTR DefaultAnswer(const CallbackContext& context) {
     return TRUE;
   }
   if (context.message >= kFirstCtlColorMessage && context.message <= kLastCtlColorMessage) {
-    return reinterpret_cast<INT_PTR>(ColourAnswer(context.message,
-                                                  reinterpret_cast<HDC>(context.wParam),
-                                                  reinterpret_cast<HWND>(context.lParam)));
+    return reinterpret_cast<INT_PTR>(ColourAnswer(context.message, HandleFrom<HDC>(context.wParam),
+                                                  HandleFrom<HWND>(context.lParam)));
   }
   if (context.message == kWmSysCommand && (context.wParam & ~WPARAM{0xF}) == kScClose &&
       FindRecord(context.window, nullptr)) {

@@ -1,4 +1,5 @@
 #include "dialogs/dialog.h"
+#include "dialogs/handle_cast.h"
 #include "dialogs/unit_conversion.h"
 #include "dialogs/window_record.h"
 #include "platform/window.h"
@@ -48,7 +49,7 @@ DialogPair DialogGetLocation(HWND window) {
   WindowRecord record;
   const bool hasRecord = FindRecord(window, &record);
   POINT corner{rect.left, rect.top};
-  auto owner = reinterpret_cast<HWND>(platform::GetWindowLongPtrW(window, kGwlpHwndParent));
+  auto owner = HandleFrom<HWND>(platform::GetWindowLongPtrW(window, kGwlpHwndParent));
   const bool keepsScreen = hasRecord && record.IsDialog() && (record.style & kDsAbsAlign) != 0;
   if (owner != nullptr && !keepsScreen) platform::ScreenToClient(owner, &corner);
   return ToRecordUnits(window, hasRecord ? &record : nullptr, {corner.x, corner.y});

@@ -4,8 +4,6 @@
 // after windows.h, which it needs
 #include <oleauto.h>
 
-#include <oleauto.h>  // needs the types windows.h declares
-
 #include "platform/call_win.h"
 
 namespace platform::backend {

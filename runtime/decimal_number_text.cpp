@@ -75,7 +75,9 @@ int ReadExponent(TextCursor& cursor) {
 // (a result just above the smallest normals) the division goes in two steps instead of
 // giving 0.
 long double Scale(std::uint64_t mantissa, std::int64_t q) {
-  const long double m = static_cast<long double>(mantissa);
+  // Below 10^18, so the signed conversion (one instruction on x87) is exact.
+  const long double m = static_cast<long double>(static_cast<std::int64_t>(mantissa));
+  if (q == 0) return m;
   if (q < -kLargestFinitePowerOfTen) return ScaleByPowerOfTen(m, static_cast<int>(q));
   const long double power = ScaleByPowerOfTen(1, static_cast<int>(q < 0 ? -q : q));
   return q < 0 ? m / power : m * power;

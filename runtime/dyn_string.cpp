@@ -10,10 +10,6 @@ namespace {
 // What a null handle reads as: length 0 and a zero terminator, never written.
 constexpr char kEmptyText[4] = {};
 
-const char* Address(std::uintptr_t handle) {
-  return reinterpret_cast<const char*>(handle & ~DynString::kBorrowedBit);
-}
-
 }  // namespace
 
 DynString& DynString::operator=(DynString&& other) noexcept {
@@ -37,6 +33,7 @@ DynString DynString::Allocate(std::uint32_t length) {
 }
 
 DynString DynString::Copy(std::string_view bytes) {
+  if (bytes.size() > UINT32_MAX) return {};  // a longer text has no 32-bit length
   DynString copy = Allocate(static_cast<std::uint32_t>(bytes.size()));
   if (copy.handle_ != 0) std::memcpy(copy.MutableText(), bytes.data(), bytes.size());
   return copy;
@@ -45,16 +42,24 @@ DynString DynString::Copy(std::string_view bytes) {
 std::uint32_t DynString::Length() const {
   if (handle_ == 0) return 0;
   std::uint32_t length = 0;
-  std::memcpy(&length, Address(handle_) - sizeof length, sizeof length);
+  std::memcpy(&length, HandleAddress(handle_) - sizeof length, sizeof length);
   return length;
 }
 
 const char* DynString::Text() const {
-  return handle_ == 0 ? kEmptyText : Address(handle_);
+  return handle_ == 0 ? kEmptyText : HandleAddress(handle_);
+}
+
+char* DynString::MutableText() {
+  return IsOwned() ? HandleAddress(handle_) : nullptr;
+}
+
+void FreeString(DynString& variable) {
+  if (variable.IsOwned()) variable.Free();
 }
 
 void DynString::Free() {
-  if (IsOwned()) platform::SysFreeString(reinterpret_cast<char*>(handle_));
+  if (IsOwned()) platform::SysFreeString(HandleAddress(handle_));
   handle_ = 0;
 }
 

@@ -46,7 +46,7 @@ class DynString {
   const char* Text() const;
   std::string_view View() const { return {Text(), Length()}; }
   // Writable bytes of an owned string; null for empty or borrowed strings.
-  char* MutableText() { return IsOwned() ? reinterpret_cast<char*>(handle_) : nullptr; }
+  char* MutableText();
 
   // Gives up the handle without freeing it.
   std::uintptr_t Release() {
@@ -61,5 +61,14 @@ class DynString {
  private:
   std::uintptr_t handle_ = 0;
 };
+
+// The address a handle stands for, the borrowed mark cleared: handles are tagged addresses.
+inline char* HandleAddress(std::uintptr_t handle) {
+  // NOLINTNEXTLINE(performance-no-int-to-ptr)
+  return reinterpret_cast<char*>(handle & ~DynString::kBorrowedBit);
+}
+
+// Frees a variable's owned string and leaves it null; null and borrowed handles are left alone.
+void FreeString(DynString& variable);
 
 }  // namespace runtime

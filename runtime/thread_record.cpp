@@ -70,6 +70,7 @@ ThreadRecord* CurrentThreadRecord(ErrorSlot& slot) {
 }
 
 bool InitThreadRecords() {
+  ReleaseThreadRecords();  // start-up starts afresh, whatever ran before it
   ThreadRecord* record = CurrentThreadRecord();
   if (record == nullptr) return false;
   record->dialogFont = 1;

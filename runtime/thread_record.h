@@ -21,9 +21,10 @@ ThreadRecord* CurrentThreadRecord();
 ThreadRecord* CurrentThreadRecord(ErrorSlot& slot);
 
 // Start-up, on the main thread: allocates the thread-record slot and creates the main
-// thread's record (dialog font 1, code page 0). False when either fails; start-up then ends
-// the process with exit code 255. Without this call the first record made becomes the main
-// thread's, so code that runs before start-up (tests) still works.
+// thread's record (dialog font 1, code page 0), releasing first whatever an earlier use left.
+// False when either fails; start-up then ends the process with exit code 255. Without this
+// call the first record made becomes the main thread's, so code run without start-up (tests)
+// still works.
 bool InitThreadRecords();
 
 // Shutdown, on the main thread: frees the calling thread's record, clears and frees the slot.

@@ -55,7 +55,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::memcpy(&bits.significand, data, 8);
   std::memcpy(&bits.signAndExponent, data + 8, 2);
   const long double value = runtime::FromBits(bits);
-  const int digits = static_cast<std::int8_t>(data[10]);
+  const int digits = static_cast<int>(data[10]) - 128;  // -128 to 127
   const bool keepSignBlank = size > 11 && (data[11] & 1) != 0;
 
   runtime::ErrorSlot slot;

@@ -118,7 +118,9 @@ TEST(CodePage, TheAnsiCodePageIsReported) {
   RecordProperty("ansi_code_page", static_cast<int>(acp));
   EXPECT_NE(acp, 0u);
   // Whatever the ANSI code page is, CP_ACP converts exactly as it does.
-  std::string texts = "a\xF1os d\xED" "as m\xE1s N\xBA";
+  std::string texts =
+      "a\xF1os d\xED"
+      "as m\xE1s N\xBA";
   EXPECT_EQ(Widen(platform::kCodePageAnsi, texts), Widen(acp, texts));
 }
 

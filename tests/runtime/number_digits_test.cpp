@@ -41,10 +41,11 @@ class NumberDigits : public number_test::UnderRuntimeFpuMode {};
   if (t < 0) b.MultiplyBy(BigInteger::PowerOfTen(-t));
   BigInteger d(std::stoull(digits));
   d.MultiplyBy(b);
-  if (Compare(Distance(d, a), b) > 0)
+  if (Compare(Distance(d, a), b) > 0) {
     return ::testing::AssertionFailure()
            << digits << " E" << field.pointPosition << " for bits " << std::hex
            << bits.signAndExponent << ':' << bits.significand;
+  }
   return ::testing::AssertionSuccess();
 }
 

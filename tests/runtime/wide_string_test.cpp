@@ -47,7 +47,9 @@ TEST(WideString, TheProgramsTextsWidenUnderWestern1252) {
   };
   const Case cases[] = {
       {" a\xF1os ", u" a\u00F1os "},
-      {" d\xED" "as totales ", u" d\u00EDas totales "},
+      {" d\xED"
+       "as totales ",
+       u" d\u00EDas totales "},
       {"Debe ser m\xE1s antigua", u"Debe ser m\u00E1s antigua"},
       {"N\xBA de Dias", u"N\u00BA de Dias"},
       {"\x80 \x81", u"\u20AC \u0081"},

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <vector>
+
+#include "demo_dialog.h"
+#include "dialogs/dialog_proc.h"
+#include "dialogs/modal.h"
+#include "dialogs/window_record.h"
+
+namespace dialogs {
+namespace {
+
+using testing::DemoDialog;
+
+constexpr UINT kProbe = WM_APP + 1;       // sent during the introductory calls
+constexpr UINT kStarted = WM_APP + 2;     // posted then, arrives once the loop runs
+constexpr UINT kAnswerFive = WM_APP + 3;  // the callback answers 5
+constexpr UINT kNest = WM_APP + 5;
+constexpr UINT kWatchdogMs = 15000;
+
+// What the callbacks saw; one test at a time.
+struct Seen {
+  std::vector<CallbackContext> calls;
+  std::vector<bool> visibleAtCall;
+  bool timedOut = false;
+  int depth = 0;
+  int deepest = 0;
+  CallbackContext outerAfterNesting{};
+  void (*onStarted)(HWND dialog) = nullptr;
+} seen;
+
+HWND watched = nullptr;
+void CALLBACK Watchdog(HWND, UINT, UINT_PTR, DWORD) {
+  seen.timedOut = true;
+  if (IsWindow(watched)) DestroyWindow(watched);
+}
+
+bool Saw(UINT message) {
+  for (const auto& call : seen.calls) {
+    if (call.message == message) return true;
+  }
+  return false;
+}
+
+int Count(UINT message, WPARAM wParam) {
+  int count = 0;
+  for (const auto& call : seen.calls) count += call.message == message && call.wParam == wParam;
+  return count;
+}
+
+void Close(HWND dialog) {
+  PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
+
+INT_PTR CALLBACK Recorder(CallbackContext context) {
+  seen.calls.push_back(context);
+  seen.visibleAtCall.push_back(IsWindowVisible(context.window) != 0);
+  if (context.message == WM_INITDIALOG && context.window != nullptr) {
+    SendMessageW(context.window, kProbe, 0, 0);
+    PostMessageW(context.window, kStarted, 0, 0);
+  }
+  if (context.message == kStarted && seen.onStarted != nullptr) seen.onStarted(context.window);
+  if (context.message == kAnswerFive) return 5;
+  if (context.message == WM_TIMER) Close(context.window);
+  if (context.message == kNest || context.message == WM_COMMAND) {
+    ++seen.depth;
+    seen.deepest = std::max(seen.deepest, seen.depth);
+    if (context.message == kNest) {
+      SendMessageW(ControlHandle(context.window, testing::kButtonId), BM_CLICK, 0, 0);
+      seen.outerAfterNesting = context;
+    }
+    --seen.depth;
+  }
+  return 0;
+}
+
+// Runs the dialog modally with the recorder and a watchdog that ends a stuck loop.
+void RunModal(HWND dialog, void (*onStarted)(HWND), std::int32_t* result = nullptr) {
+  seen = Seen{};
+  seen.onStarted = onStarted;
+  watched = dialog;
+  const UINT_PTR timer = SetTimer(nullptr, 0, kWatchdogMs, Watchdog);
+  DialogShowModal(dialog, Recorder, result);
+  KillTimer(nullptr, timer);
+  EXPECT_FALSE(seen.timedOut) << "the dialog did not end by itself";
+  EXPECT_FALSE(IsWindow(dialog));
+}
+
+TEST(DialogShowModal, FirstTwoCallsIntroduceTheHiddenDialog) {
+  const HWND dialog = DemoDialog();
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RunModal(dialog, Close);
+  ASSERT_GE(seen.calls.size(), 3u);
+  EXPECT_EQ(seen.calls[0].message, static_cast<UINT>(WM_INITDIALOG));
+  EXPECT_EQ(seen.calls[0].window, dialog);
+  EXPECT_EQ(seen.calls[0].wParam, reinterpret_cast<WPARAM>(dialog));
+  EXPECT_EQ(seen.calls[0].lParam, 0);
+  EXPECT_EQ(seen.calls[1].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(seen.calls[1].wParam, static_cast<WPARAM>(SIZE_RESTORED));
+  EXPECT_EQ(seen.calls[1].lParam, MAKELPARAM(client.right, client.bottom));
+  EXPECT_FALSE(seen.visibleAtCall[0]);
+  EXPECT_FALSE(seen.visibleAtCall[1]);
+  EXPECT_FALSE(Saw(kProbe)) << "sent before the callback was registered";
+  EXPECT_TRUE(Saw(kStarted));
+  EXPECT_FALSE(Saw(WM_ACTIVATE));
+  EXPECT_EQ(Count(WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog)), 1);
+  EXPECT_TRUE(Saw(WM_CLOSE));
+  EXPECT_TRUE(Saw(WM_DESTROY));
+  EXPECT_TRUE(Saw(WM_NCDESTROY));
+}
+
+TEST(DialogShowModal, ShownWithTheRecordsShowCommandAndNoActivationReachesTheCallback) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    EXPECT_TRUE(IsWindowVisible(dialog));
+    SendMessageW(dialog, WM_ACTIVATE, WA_ACTIVE, 0);
+    Close(dialog);
+  });
+  EXPECT_FALSE(Saw(WM_ACTIVATE));
+}
+
+TEST(DialogShowModal, NonZeroAnswerBecomesTheMessageResult) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    EXPECT_EQ(SendMessageW(dialog, kAnswerFive, 0, 0), 5);
+    EXPECT_EQ(GetWindowLongPtrW(dialog, DWLP_MSGRESULT), 5);
+    // A result already set stays; the answer is still the callback's.
+    SetWindowLongPtrW(dialog, DWLP_MSGRESULT, 9);
+    EXPECT_EQ(DialogProc(dialog, kAnswerFive, 0, 0), 5);
+    EXPECT_EQ(GetWindowLongPtrW(dialog, DWLP_MSGRESULT), 9);
+    Close(dialog);
+  });
+}
+
+TEST(DialogShowModal, QuitMessageDoesNotEndTheLoop) {
+  // WM_QUIT is taken before any timer message, so the close comes after the loop saw it.
+  RunModal(DemoDialog(), [](HWND dialog) {
+    PostQuitMessage(3);
+    SetTimer(dialog, 1, 20, nullptr);
+  });
+  EXPECT_TRUE(Saw(WM_TIMER));
+  MSG left{};
+  EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "taken by the loop";
+}
+
+void PressKey(HWND window, UINT message, WPARAM key, LPARAM flags) {
+  PostMessageW(window, message, key, flags | 1);
+}
+
+TEST(DialogShowModal, EscapeAndEnterReachTheCallbackButDoNotClose) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    const HWND button = ControlHandle(dialog, testing::kButtonId);
+    SetFocus(button);
+    PressKey(button, WM_KEYDOWN, VK_ESCAPE, 0);
+    // Enter in the edit box, where no push button has the focus: IDOK.
+    PressKey(ControlHandle(dialog, testing::kEditId), WM_KEYDOWN, VK_RETURN, 0);
+    PressKey(dialog, WM_SYSKEYDOWN, VK_F4, 1 << 29);  // Alt+F4
+  });
+  EXPECT_EQ(Count(WM_COMMAND, IDCANCEL), 1);
+  EXPECT_EQ(Count(WM_COMMAND, IDOK), 1);
+  EXPECT_TRUE(Saw(WM_SYSCOMMAND));
+}
+
+TEST(DialogShowModal, ReentryFromASynchronousNotificationSeesItsOwnContext) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    SendMessageW(dialog, kNest, 7, 8);
+    Close(dialog);
+  });
+  EXPECT_EQ(seen.deepest, 2);
+  EXPECT_EQ(seen.outerAfterNesting.message, kNest);
+  EXPECT_EQ(seen.outerAfterNesting.wParam, 7u);
+  EXPECT_EQ(seen.outerAfterNesting.lParam, 8);
+  EXPECT_EQ(Count(WM_COMMAND, MAKEWPARAM(testing::kButtonId, BN_CLICKED)), 1);
+}
+
+TEST(DialogShowModal, RecordsGoAtTheEndAndNothingLeaks) {
+  const std::size_t records = RecordCount();
+  const DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+  const DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+  const HWND dialog = DemoDialog();
+  DialogSetIcon(dialog, testing::Text("#200"));
+  ControlSetColor(dialog, testing::kBandId, 0xFFFFFF, 0);
+  RunModal(dialog, Close);
+  EXPECT_EQ(RecordCount(), records);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), gdi);
+  EXPECT_EQ(GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), user);
+}
+
+TEST(DialogShowModal, ResultVariableGetsTheEndResult) {
+  std::int32_t result = -1;
+  RunModal(
+      DemoDialog(), [](HWND dialog) { DialogEnd(dialog, 7); }, &result);
+  EXPECT_EQ(result, 7);
+  result = -1;
+  RunModal(DemoDialog(), Close, &result);
+  EXPECT_EQ(result, 0) << "a close request ends with 0";
+}
+
+TEST(DialogShowModal, ParentIsDisabledWhileTheDialogRuns) {
+  const HWND parent = DemoDialog();
+  static HWND parentSeen;
+  parentSeen = parent;
+  RunModal(DemoDialog(parent), [](HWND dialog) {
+    EXPECT_FALSE(IsWindowEnabled(parentSeen));
+    Close(dialog);
+  });
+  EXPECT_TRUE(IsWindowEnabled(parent));
+  DestroyWindow(parent);
+}
+
+TEST(DialogShowModal, NullDialogStillGetsTheTwoCallsAndReturns) {
+  seen = Seen{};
+  DialogShowModal(nullptr, Recorder, nullptr);
+  ASSERT_EQ(seen.calls.size(), 2u);
+  EXPECT_EQ(seen.calls[0].window, nullptr);
+  EXPECT_EQ(seen.calls[0].message, static_cast<UINT>(WM_INITDIALOG));
+  EXPECT_EQ(seen.calls[1].message, static_cast<UINT>(WM_SIZE));
+  EXPECT_EQ(seen.calls[1].lParam, 0);
+}
+
+INT_PTR CALLBACK ButtonClaimsItsClicks(CallbackContext context) {
+  return context.message == WM_COMMAND ? 11 : 0;
+}
+
+TEST(DialogProc, ControlCallbackAnswersItsCommandsFirst) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    testing::Add(dialog, ControlKind::kPushButton, 600, "own", 1, 1, 20, 10, 0,
+                 ButtonClaimsItsClicks);
+    SendMessageW(ControlHandle(dialog, 600), BM_CLICK, 0, 0);
+    SendMessageW(ControlHandle(dialog, testing::kButtonId), BM_CLICK, 0, 0);
+    Close(dialog);
+  });
+  EXPECT_EQ(Count(WM_COMMAND, MAKEWPARAM(600, BN_CLICKED)), 0) << "the control's callback took it";
+  EXPECT_EQ(Count(WM_COMMAND, MAKEWPARAM(testing::kButtonId, BN_CLICKED)), 1);
+}
+
+TEST(DialogProc, CloseRequestForAWindowWithoutRecordIsLeftAlone) {
+  EXPECT_EQ(DialogProc(GetDesktopWindow(), WM_SYSCOMMAND, SC_CLOSE, 0), FALSE);
+  DialogEnd(nullptr, 1);  // nothing to end
+}
+
+}  // namespace
+}  // namespace dialogs

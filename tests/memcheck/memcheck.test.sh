@@ -1,0 +1,129 @@
+#!/usr/bin/env bash
+# Every native test program under valgrind memcheck, in a Debug build without sanitizers
+# (preset memcheck): no invalid read or write, no use of uninitialised memory, no definite leak.
+#
+# Two passes per program:
+#   strict    every test but the ones below, under --error-exitcode=1: memory errors and test
+#             failures both fail the case.
+#   x87       tests whose results need the x87's 64-bit mantissa. Valgrind computes x87
+#             arithmetic in 64-bit doubles and reads the control word back as it pleases, so
+#             their assertions cannot hold under it; their memory is still checked (a memory
+#             error exits with 99 and fails the case), their assertions are judged in the
+#             native (ASan + UBSan) and win64 stages.
+# The heaviest property tests are left out here (minutes under valgrind, the same few code
+# paths over and over); they run in full under the sanitizers.
+#   MEMCHECK_JOBS=N     programs checked at once (default 1)
+#   MEMCHECK_KEEP=1     keep the valgrind logs in $BUILD_ROOT/memcheck-logs
+#   MEMCHECK_ALL=1      leave nothing out (tests/soak/memcheck_all.sh)
+set -uo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
+unset GTEST_OUTPUT
+
+X87_TESTS="Fpu.*:NumberDigits.*:NumberText.*:NumberTextAllocation.*:PowerOfTen.*"
+X87_TESTS+=":TextToNumberTest.*:Startup.ProgramMainRunsInAPreparedRuntimeAndItsResultIsTheExitCode"
+HEAVY_TESTS="IntervalProperty.EveryPairOfDatesFromDecember2019ToJanuary2023"
+HEAVY_TESTS+=":DayArithmetic.AgreesWithTheModelOverTheWholeRange"
+[ -z "${MEMCHECK_ALL:-}" ] || HEAVY_TESTS="NoSuchTest.LeftOut"
+
+BUILD="$BUILD_ROOT/memcheck"
+LOGS="$BUILD_ROOT/memcheck-logs"
+passed=0 failed=0 skipped=0
+finish() {
+  echo "$passed passed, $failed failed, $skipped skipped"
+  [ "$failed" -eq 0 ]
+}
+
+if ! command -v valgrind >/dev/null; then
+  say "valgrind is not installed"
+  skipped=1
+  finish
+  exit 0
+fi
+
+start=$SECONDS
+say "building preset memcheck in $BUILD"
+if ! { cmake --preset memcheck -B "$BUILD" && nice cmake --build "$BUILD" -j "${JOBS:-$(nproc)}"; } \
+  >"$BUILD_ROOT/memcheck-build.log" 2>&1; then
+  tail -30 "$BUILD_ROOT/memcheck-build.log"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+say "built in $((SECONDS - start)) s"
+
+rm -rf "$LOGS" && mkdir -p "$LOGS"
+# name<TAB>command<TAB>working folder of every test ctest knows, so new programs join by
+# themselves.
+mapfile -t programs < <(ctest --test-dir "$BUILD" --show-only=json-v1 | python3 -c '
+import json, sys
+for t in json.load(sys.stdin)["tests"]:
+    wd = next((p["value"] for p in t.get("properties", []) if p["name"] == "WORKING_DIRECTORY"), ".")
+    print(t["name"], " ".join(t["command"]), wd, sep="\t")
+')
+if [ ${#programs[@]} -eq 0 ]; then
+  say "no test programs in $BUILD"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+
+VALGRIND=(valgrind --leak-check=full --errors-for-leak-kinds=definite --num-callers=30)
+
+# check_pass NAME COMMAND FOLDER PASS: prints one result line "ok|FAIL|skip label detail".
+check_pass() {
+  local name=$1 command=$2 folder=$3 pass=$4 filter errorcode log rc
+  log="$LOGS/$name-$pass.log"
+  if [ "$pass" = strict ]; then
+    filter="--gtest_filter=-$X87_TESTS:$HEAVY_TESTS" errorcode=1
+  else
+    filter="--gtest_filter=$X87_TESTS" errorcode=99
+  fi
+  local listed
+  listed=$($command "$filter" --gtest_list_tests 2>/dev/null | grep -c '^  ' || true)
+  if [ "$listed" -eq 0 ]; then
+    echo "--   $name: no tests for the $pass pass"
+    return
+  fi
+  local t0=$SECONDS
+  (cd "$folder" && timeout 600 "${VALGRIND[@]}" --error-exitcode=$errorcode --log-file="$log" \
+    $command "$filter" >"$log.out" 2>&1)
+  rc=$?
+  local took=$((SECONDS - t0)) summary
+  summary=$(grep -h 'ERROR SUMMARY' "$log" | head -1 | sed -E 's/^==[0-9]+== //; s/ \(suppressed.*//')
+  if [ "$pass" = strict ]; then
+    if [ $rc -eq 0 ]; then
+      echo "ok   $name: $listed tests pass under memcheck, $summary (${took} s)"
+    else
+      echo "FAIL $name: exit $rc, $summary"
+      grep -E '^\[  FAILED|^==[0-9]+== (Invalid|Conditional|Use of|[0-9,]+ bytes in .* definitely)' \
+        "$log.out" "$log" | head -20
+    fi
+  else
+    local wrong
+    wrong=$(grep -c '^\[  FAILED  \] .*ms)$' "$log.out" || true)
+    if [ $rc -ne 99 ] && [ $rc -ne 124 ] && grep -q 'ERROR SUMMARY: 0 errors' "$log"; then
+      echo "ok   $name: memory of $listed x87 tests clean, $summary;" \
+        "$wrong of them see valgrind's 64-bit x87 (${took} s)"
+    else
+      echo "FAIL $name: x87 tests exit $rc, $summary"
+      grep -E '^==[0-9]+== (Invalid|Conditional|Use of|[0-9,]+ bytes in .* definitely)' "$log" | head -20
+    fi
+  fi
+}
+
+results="$LOGS/results"
+: >"$results"
+jobs_at_once=${MEMCHECK_JOBS:-1}
+for entry in "${programs[@]}"; do
+  IFS=$'\t' read -r name command folder <<<"$entry"
+  for pass in strict x87; do
+    while [ "$(jobs -rp | wc -l)" -ge "$jobs_at_once" ]; do wait -n; done
+    check_pass "$name" "$command" "$folder" "$pass" >>"$results" &
+  done
+done
+wait
+cat "$results"
+passed=$(grep -c '^ok ' "$results")
+failed=$(grep -c '^FAIL ' "$results")
+skipped=$(grep -c '^skip ' "$results")
+say "memcheck took $((SECONDS - start)) s in all"
+[ -n "${MEMCHECK_KEEP:-}" ] || rm -rf "$LOGS"
+finish
