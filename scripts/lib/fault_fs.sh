@@ -15,7 +15,8 @@
 #                                       apply), else as the current user
 #   fault_fs_unprivileged_wine_prefix DIR
 #                                       creates a Wine prefix at DIR for that user (Wine refuses
-#                                       a prefix another user owns; ~15 s), needs DISPLAY
+#                                       a prefix another user owns; ~15 s), needs DISPLAY; the
+#                                       folder above DIR becomes that user's HOME
 #   fault_fs_unprivileged_wine PROGRAM ARGS...
 #                                       runs a Windows program as that user in that prefix,
 #                                       with the environment of the caller (and a time limit)
@@ -126,6 +127,13 @@ fault_fs_unprivileged_wine_prefix() {
     echo "fault_fs: cannot create a Wine prefix for the unprivileged user" >&2
     return 1
   fi
+  # As in the main test prefix: no crash dialog that could hang a run, and no wait for a
+  # window manager when a window is hidden.
+  WINE_TIMEOUT=60 fault_fs_unprivileged_wine reg add 'HKCU\Software\Wine\WineDbg' \
+    /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
+  WINE_TIMEOUT=60 fault_fs_unprivileged_wine reg add 'HKCU\Software\Wine\X11 Driver' \
+    /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
+  return 0
 }
 
 fault_fs_unprivileged_wine() {
