@@ -9,6 +9,7 @@ namespace {
 
 std::atomic<std::uint64_t> byteAllocations{0};
 std::atomic<std::uint64_t> unitAllocations{0};
+std::atomic<std::uint64_t> failures{0};
 std::atomic<std::uint64_t> frees{0};
 std::atomic<std::uint32_t> failuresToInject{0};
 
@@ -25,14 +26,16 @@ bool InjectFailure() {
 
 char* SysAllocStringByteLen(const char* source, std::uint32_t length) {
   ++byteAllocations;
-  if (InjectFailure()) return nullptr;
-  return backend::SysAllocStringByteLen(source, length);
+  char* text = InjectFailure() ? nullptr : backend::SysAllocStringByteLen(source, length);
+  if (text == nullptr) ++failures;
+  return text;
 }
 
 char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length) {
   ++unitAllocations;
-  if (InjectFailure()) return nullptr;
-  return backend::SysAllocStringLen(source, length);
+  char16_t* text = InjectFailure() ? nullptr : backend::SysAllocStringLen(source, length);
+  if (text == nullptr) ++failures;
+  return text;
 }
 
 void SysFreeString(void* text) {
@@ -42,7 +45,7 @@ void SysFreeString(void* text) {
 }
 
 OleStringCounts CurrentOleStringCounts() {
-  return {byteAllocations.load(), unitAllocations.load(), frees.load()};
+  return {byteAllocations.load(), unitAllocations.load(), failures.load(), frees.load()};
 }
 
 void FailNextStringAllocations(std::uint32_t count) {

@@ -21,6 +21,7 @@ void SysFreeString(void* text);
 struct OleStringCounts {
   std::uint64_t byteAllocations;  // SysAllocStringByteLen calls, failed ones included
   std::uint64_t unitAllocations;  // SysAllocStringLen calls, failed ones included
+  std::uint64_t failures;         // allocations of either kind that returned null
   std::uint64_t frees;            // SysFreeString calls with a string
 };
 OleStringCounts CurrentOleStringCounts();

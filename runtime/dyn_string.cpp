@@ -33,6 +33,7 @@ DynString DynString::Allocate(std::uint32_t length) {
 }
 
 DynString DynString::Copy(std::string_view bytes) {
+  if (bytes.size() > UINT32_MAX) return {};  // a longer text has no 32-bit length
   DynString copy = Allocate(static_cast<std::uint32_t>(bytes.size()));
   if (copy.handle_ != 0) std::memcpy(copy.MutableText(), bytes.data(), bytes.size());
   return copy;

@@ -103,6 +103,8 @@ void ExpressionStack::PushMemoryText(const void* address, std::int32_t count) {
 // Either side empty: the other stands as it is. Otherwise one allocation for both.
 void ExpressionStack::ConcatTop(ErrorSlot& slot) {
   const std::uintptr_t returnAddress = RUNTIME_RETURN_ADDRESS();
+  EnsureNarrow(0);
+  EnsureNarrow(1);
   Temporary b = Pop();
   Temporary a = Pop();
   std::string_view left = BytesOf(a.handle);
@@ -131,6 +133,7 @@ void ExpressionStack::ConcatTop(ErrorSlot& slot) {
 // storage when the length matches.
 void ExpressionStack::AssignTop(ErrorSlot& slot, DynString& variable) {
   const std::uintptr_t returnAddress = RUNTIME_RETURN_ADDRESS();
+  EnsureNarrow(0);
   Temporary top = Pop();
   if (IsOwnedHandle(top.handle)) {
     variable = DynString::FromHandle(top.handle);
@@ -152,6 +155,7 @@ void ExpressionStack::AssignTop(ErrorSlot& slot, DynString& variable) {
 }
 
 void ExpressionStack::StoreFixedText(char* buffer, std::uint32_t capacity) {
+  EnsureNarrow(0);
   Temporary top = Pop();
   std::string_view text = BytesOf(top.handle);
   std::size_t limit = text.size();
@@ -174,7 +178,12 @@ void ExpressionStack::WidenTop(std::size_t depth) {
 }
 
 void ExpressionStack::NarrowTop() {
-  Temporary& entry = At(0);
+  EnsureNarrow(0);
+}
+
+// 8-bit operations read 8-bit text: a temporary still in UTF-16 is narrowed first.
+void ExpressionStack::EnsureNarrow(std::size_t depth) {
+  Temporary& entry = At(depth);
   if (!entry.wide) return;
   DynString narrow = NarrowText(UnitsOf(entry.handle));
   FreeHandle(entry.handle);

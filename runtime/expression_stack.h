@@ -2,7 +2,8 @@
 // The expression temporaries of one procedure: a small stack of strings, owned or borrowed.
 // Operations pop their operands and push their result; an owned operand is freed when it is
 // consumed, a borrowed one dropped. Whatever is left is freed when the stack goes out of scope.
-// A temporary may be widened to UTF-16 for a window-system call; it keeps the same layout.
+// A temporary may be widened to UTF-16 for a window-system call; it keeps the same layout, and
+// an 8-bit operation on it narrows it back first.
 
 #include <array>
 #include <cstddef>
@@ -69,6 +70,7 @@ class ExpressionStack {
 
   void Push(std::uintptr_t handle, bool wide);
   Temporary Pop();
+  void EnsureNarrow(std::size_t depth);
   Temporary& At(std::size_t depth);
   const Temporary& At(std::size_t depth) const;
 

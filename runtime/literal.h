@@ -25,4 +25,8 @@ consteval Literal<N - 1> MakeLiteral(const char (&source)[N]) {
   return literal;
 }
 
+// The two literals every program's constant block holds besides its own texts.
+inline constexpr auto kCrLfLiteral = MakeLiteral("\r\n");
+inline constexpr auto kEmptyLiteral = MakeLiteral("");
+
 }  // namespace runtime

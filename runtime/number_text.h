@@ -7,8 +7,9 @@
 
 namespace runtime {
 
-// `digits` 1 to 17 (0 or 18 and more mean 18). A non-negative number starts with a blank in
-// its sign position unless `keepSignBlank` is false. Out of memory raises error 7 in `slot`.
+// `digits` 1 to 17 (0, negative counts and 18 or more mean 18). A non-negative number starts with a
+// blank in its sign position unless `keepSignBlank` is false. Out of memory raises error 7 in
+// `slot`.
 DynString NumberToText(ErrorSlot& slot, long double value, int digits, bool keepSignBlank);
 
 // The six fixed forms.

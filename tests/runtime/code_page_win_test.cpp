@@ -36,4 +36,10 @@ TEST(CodePage1252Tables, EveryUnitNarrowsAsTheSystemNarrowsIt) {
   }
 }
 
+// The program converts with CP_ACP; its Spanish texts show right only where that is 1252.
+// The test prefix (LC_ALL=C.UTF-8) must keep it so, or the window tests would see other text.
+TEST(CodePage1252Tables, TheTestSystemsAnsiCodePageIsWestern) {
+  EXPECT_EQ(platform::GetACP(), kCodePageWestern);
+}
+
 }  // namespace

@@ -308,6 +308,20 @@ TEST_F(ExpressionStackWidening, EmptyAndFailedConversionsGiveNullWithoutAnError)
   EXPECT_EQ(stack.PopTop().handle(), 0u);
 }
 
+TEST_F(ExpressionStackWidening, EightBitOperationsNarrowAWidenedTemporaryFirst) {
+  DynString variable;
+  ExpressionStack stack;
+  ErrorSlot slot;
+  stack.PushBorrowed(kAnos);
+  stack.WidenTop();
+  stack.PushBorrowed(kMeses);
+  stack.WidenTop();
+  stack.ConcatTop(slot);
+  stack.AssignTop(slot, variable);
+  EXPECT_EQ(variable.View(), " a\xF1os  meses ");
+  EXPECT_EQ(slot.word(), 0);
+}
+
 TEST(ExpressionStack, WhateverIsLeftIsFreedWhenTheProcedureEnds) {
   StringAllocations allocations;
   {
@@ -317,7 +331,7 @@ TEST(ExpressionStack, WhateverIsLeftIsFreedWhenTheProcedureEnds) {
     stack.PushBytes("bc", 2);
     stack.WidenTop();
   }
-  EXPECT_EQ(allocations.Bytes() + allocations.Units(), allocations.Frees());
+  EXPECT_EQ(allocations.Live(), 0u);
 }
 
 TEST(ExpressionStack, FreeStringFreesOnlyOwnedStrings) {

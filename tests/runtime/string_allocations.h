@@ -14,6 +14,11 @@ class StringAllocations {
   std::uint64_t Units() const {
     return platform::CurrentOleStringCounts().unitAllocations - start_.unitAllocations;
   }
+  std::uint64_t Failures() const {
+    return platform::CurrentOleStringCounts().failures - start_.failures;
+  }
+  // Strings allocated and not yet freed.
+  std::uint64_t Live() const { return Bytes() + Units() - Failures() - Frees(); }
   std::uint64_t Frees() const { return platform::CurrentOleStringCounts().frees - start_.frees; }
 
  private:
