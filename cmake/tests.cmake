@@ -23,3 +23,7 @@ endforeach()
 if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
 endif()
+# The abuse driver (random actions, file faults) lives in a folder of its own.
+if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
+  include(${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
+endif()

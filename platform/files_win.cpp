@@ -1,0 +1,65 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+#include "platform/call_win.h"
+
+namespace platform {
+namespace {
+
+LPCWSTR Wide(const char16_t* text) {
+  return reinterpret_cast<LPCWSTR>(text);
+}
+
+}  // namespace
+
+HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMode,
+                   SECURITY_ATTRIBUTES* security, DWORD creationDisposition,
+                   DWORD flagsAndAttributes, HANDLE templateFile) {
+  return AfterCall(::CreateFileW(Wide(fileName), desiredAccess, shareMode, security,
+                                 creationDisposition, flagsAndAttributes, templateFile));
+}
+
+DWORD GetFileType(HANDLE file) {
+  return AfterCall(::GetFileType(file));
+}
+
+DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveMethod) {
+  return AfterCall(::SetFilePointer(file, distance, distanceHigh, moveMethod));
+}
+
+BOOL SetEndOfFile(HANDLE file) {
+  return AfterCall(::SetEndOfFile(file));
+}
+
+BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten,
+               OVERLAPPED* overlapped) {
+  return AfterCall(::WriteFile(file, buffer, bytesToWrite, bytesWritten, overlapped));
+}
+
+BOOL CloseHandle(HANDLE object) {
+  return AfterCall(::CloseHandle(object));
+}
+
+BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags) {
+  return AfterCall(::MoveFileExW(Wide(existingName), Wide(newName), flags));
+}
+
+BOOL DeleteFileW(const char16_t* fileName) {
+  return AfterCall(::DeleteFileW(Wide(fileName)));
+}
+
+UINT SetErrorMode(UINT mode) {
+  return AfterCall(::SetErrorMode(mode));
+}
+
+void SetLastError(DWORD code) {
+  ::SetLastError(code);
+  AfterCall();
+}
+
+DWORD GetLastError() {
+  return AfterCall(::GetLastError());
+}
+
+}  // namespace platform

@@ -1,0 +1,236 @@
+#!/usr/bin/env bash
+# Real file-system faults for the file channels, natively and under Wine:
+#   full disk       a 64 KiB tmpfs (a drive letter for Wine): a write is refused with 61
+#   read-only       a read-only bind mount: opening, creating, removing, renaming give 70
+#   no permission   a 0444 file in a 0555 folder, tests run as user nobody: 70
+#   held            a file another process holds open without sharing: 70, bytes unchanged
+# Each case runs the matching FileFaults test of fileio_tests with the paths in DATECALC_FAULT_*
+# variables. Cases that cannot be prepared here (no root for mounts, a build missing) are
+# reported as skipped with the reason. Every mount and drive letter is removed on exit.
+set -uo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
+source "$ROOT/scripts/lib/fault_fs.sh"
+
+NATIVE_TESTS="$BUILD_ROOT/native/fileio_tests"
+NATIVE_HOLDER="$BUILD_ROOT/native/fileio_holder"
+WIN_TESTS="$BUILD_ROOT/win64/fileio_tests.exe"
+WIN_HOLDER="$BUILD_ROOT/win64/fileio_holder.exe"
+unset GTEST_OUTPUT
+
+passed=0 failed=0 skipped=0
+WORK="" HOLDER_PID="" STARTED_WINE=0
+
+release_holder() {
+  [ -n "$HOLDER_PID" ] || return 0
+  touch "$WORK/release"
+  wait "$HOLDER_PID" 2>/dev/null
+  HOLDER_PID=""
+}
+
+cleanup() {
+  release_holder
+  fault_fs_cleanup_all
+  [ -n "$WORK" ] && rm -rf "$WORK"
+  if [ "$STARTED_WINE" -eq 1 ]; then
+    stop_wine
+    stop_xvfb
+  fi
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM
+
+pass() {
+  passed=$((passed + 1))
+  say "PASS: $1"
+  [ -f "$WORK/$1.log" ] && grep -a '^note:' "$WORK/$1.log" | tr -d '\r' | sed 's/^/    /'
+  return 0
+}
+skip() { skipped=$((skipped + 1)); say "SKIP: $1: $2"; }
+fail() {
+  failed=$((failed + 1))
+  say "FAIL: $1"
+  [ -f "$WORK/$1.log" ] && tail -25 "$WORK/$1.log"
+}
+
+# run_case LABEL RUNNER TEST [VAR=VALUE...]; RUNNER: native, unprivileged or wine.
+run_case() {
+  local label=$1 runner=$2 test=$3
+  shift 3
+  local log="$WORK/$label.log" filter="--gtest_filter=FileFaults.$test"
+  # shellcheck disable=SC2163  # export takes the VAR=VALUE words themselves
+  case $runner in
+    native) (cd / && env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;
+    unprivileged) (cd / && fault_fs_unprivileged env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;
+    wine) env "$@" DATECALC_FAULT_UNDER_WINE=1 WINE_TIMEOUT=300 "$ROOT/scripts/wine-exec" \
+      "$WIN_TESTS" "$filter" >"$log" 2>&1 ;;
+    unprivileged-wine) (cd / && export "$@" DATECALC_FAULT_UNDER_WINE=1 &&
+      fault_fs_unprivileged_wine "$WIN_TESTS" "$filter") >"$log" 2>&1 ;;
+  esac
+  local rc=$?
+  if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$log"; then
+    return 0
+  elif grep -q '^\[  SKIPPED \] 1 test' "$log"; then
+    echo "the test skipped itself: $(grep -m1 -i 'skipped' "$log")" >>"$log"
+    return 2
+  fi
+  return 1
+}
+
+# A self-skip counts as a failure here: the script set the variable, so it was lost on the way.
+report() { if [ "$2" -eq 0 ]; then pass "$1"; else fail "$1"; fi; }
+
+have_native() { [ -x "$NATIVE_TESTS" ] && [ -x "$NATIVE_HOLDER" ]; }
+have_wine() { [ -f "$WIN_TESTS" ] && [ -f "$WIN_HOLDER" ] && [ "$WINE_READY" -eq 1 ]; }
+
+WORK=$(mktemp -d /tmp/datecalc-file-faults.XXXXXX) || exit 1
+chmod 0755 "$WORK"  # the unprivileged user must reach the folders inside
+
+WINE_READY=0
+if [ -f "$WIN_TESTS" ]; then
+  if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
+    STARTED_WINE=1
+    start_xvfb && wine_prefix_ready && WINE_READY=1
+  else
+    wine_env
+    WINE_READY=1
+  fi
+fi
+NO_NATIVE="no native build at $NATIVE_TESTS (run scripts/test native first)"
+NO_WINE="no win64 build at $WIN_TESTS or no Wine (run scripts/test win64 first)"
+
+CAN_MOUNT=0
+fault_fs_can_mount && CAN_MOUNT=1
+NO_MOUNT="cannot mount here (needs root with mount permission)"
+
+# --- full disk --------------------------------------------------------------------------
+FULL="$WORK/full"
+if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL" 64k; then
+  if have_native; then
+    run_case full-disk-native native AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore \
+      DATECALC_FAULT_FULL_DIR="$FULL"
+    report full-disk-native $?
+  else
+    skip full-disk-native "$NO_NATIVE"
+  fi
+  rm -f "$FULL"/*
+  if have_wine && letter=$(fault_fs_free_wine_drive) && fault_fs_map_wine_drive "$letter" "$FULL"; then
+    run_case full-disk-wine wine AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore \
+      DATECALC_FAULT_FULL_DIR="${letter^^}:\\"
+    report full-disk-wine $?
+  else
+    skip full-disk-wine "$NO_WINE"
+  fi
+else
+  skip full-disk-native "$NO_MOUNT"
+  skip full-disk-wine "$NO_MOUNT"
+fi
+
+# --- read-only medium ---------------------------------------------------------------------
+mkdir -p "$WORK/ro-source"
+printf 'kept on a read-only medium\r\n' >"$WORK/ro-source/existing.txt"
+RO="$WORK/ro"
+check_read_only_kept() {
+  [ "$(cat "$RO/existing.txt")" = "$(printf 'kept on a read-only medium\r\n')" ] &&
+    [ ! -e "$RO/new.txt" ] && [ ! -e "$RO/moved.txt" ]
+}
+if [ $CAN_MOUNT -eq 1 ] && fault_fs_readonly_bind "$WORK/ro-source" "$RO"; then
+  if have_native; then
+    run_case read-only-native native AReadOnlyMediumRefusesWith70AndStaysUnchanged \
+      DATECALC_FAULT_READONLY_DIR="$RO"
+    rc=$?
+    [ $rc -eq 0 ] && ! check_read_only_kept && rc=1
+    report read-only-native $rc
+  else
+    skip read-only-native "$NO_NATIVE"
+  fi
+  if have_wine; then
+    run_case read-only-wine wine AReadOnlyMediumRefusesWith70AndStaysUnchanged \
+      DATECALC_FAULT_READONLY_DIR="$(fault_fs_windows_path "$RO")"
+    rc=$?
+    [ $rc -eq 0 ] && ! check_read_only_kept && rc=1
+    report read-only-wine $rc
+  else
+    skip read-only-wine "$NO_WINE"
+  fi
+else
+  skip read-only-native "$NO_MOUNT"
+  skip read-only-wine "$NO_MOUNT"
+fi
+
+# --- no write permission (permission bits bind only an unprivileged user) -----------------
+LOCKED="$WORK/noaccess"
+mkdir -p "$LOCKED"
+printf 'not yours to change\n' >"$LOCKED/readonly.txt"
+chmod 0444 "$LOCKED/readonly.txt"
+chmod 0555 "$LOCKED"
+if have_native; then
+  run_case no-permission-native unprivileged NoWritePermissionRefusesWith70AndChangesNothing \
+    DATECALC_FAULT_NOACCESS_DIR="$LOCKED"
+  rc=$?
+  [ "$(cat "$LOCKED/readonly.txt")" = "not yours to change" ] || rc=1
+  report no-permission-native $rc
+else
+  skip no-permission-native "$NO_NATIVE"
+fi
+# Wine run by root opens a 0444 file for writing, and refuses a prefix another user owns: the
+# unprivileged user gets a prefix of its own.
+if ! have_wine; then
+  skip no-permission-wine "$NO_WINE"
+elif [ "$(id -u)" -ne 0 ]; then
+  skip no-permission-wine "not root: cannot switch to an unprivileged user for Wine"
+elif fault_fs_unprivileged_wine_prefix "$WORK/user-home/prefix"; then
+  run_case no-permission-wine unprivileged-wine NoWritePermissionRefusesWith70AndChangesNothing \
+    DATECALC_FAULT_NOACCESS_DIR="$(fault_fs_windows_path "$LOCKED")"
+  rc=$?
+  [ "$(cat "$LOCKED/readonly.txt")" = "not yours to change" ] || rc=1
+  report no-permission-wine $rc
+else
+  skip no-permission-wine "no Wine prefix for the unprivileged user"
+fi
+chmod 0755 "$LOCKED"
+
+# --- held by another process ----------------------------------------------------------------
+HELD="$WORK/held.txt"
+# hold_and_run LABEL RUNNER HOLDER FILE_ARG READY_ARG RELEASE_ARG
+hold_and_run() {
+  local label=$1 runner=$2 holder=$3 file_arg=$4 ready_arg=$5 release_arg=$6
+  printf 'held contents\n' >"$HELD"
+  rm -f "$WORK/ready" "$WORK/release"
+  if [ "$runner" = wine ]; then
+    "$ROOT/scripts/wine-exec" "$holder" "$file_arg" "$ready_arg" "$release_arg" >/dev/null 2>&1 &
+  else
+    "$holder" "$file_arg" "$ready_arg" "$release_arg" >/dev/null 2>&1 &
+  fi
+  HOLDER_PID=$!
+  for _ in $(seq 300); do
+    [ -e "$WORK/ready" ] && break
+    kill -0 "$HOLDER_PID" 2>/dev/null || break
+    sleep 0.1
+  done
+  if [ ! -e "$WORK/ready" ]; then
+    echo "the holder did not take the file" >"$WORK/$label.log"
+    release_holder
+    fail "$label"
+    return
+  fi
+  run_case "$label" "$runner" AFileHeldByAnotherProcessIsRefusedWith70 \
+    DATECALC_FAULT_HELD_FILE="$file_arg"
+  local rc=$?
+  release_holder
+  [ "$(cat "$HELD")" = "held contents" ] || { echo "the held file changed" >>"$WORK/$label.log"; rc=1; }
+  report "$label" $rc
+}
+if have_native; then
+  hold_and_run held-native native "$NATIVE_HOLDER" "$HELD" "$WORK/ready" "$WORK/release"
+else
+  skip held-native "$NO_NATIVE"
+fi
+if have_wine; then
+  hold_and_run held-wine wine "$WIN_HOLDER" "$(fault_fs_windows_path "$HELD")" \
+    "$(fault_fs_windows_path "$WORK/ready")" "$(fault_fs_windows_path "$WORK/release")"
+else
+  skip held-wine "$NO_WINE"
+fi
+
+echo "$passed passed, $failed failed, $skipped skipped"
+[ "$failed" -eq 0 ]

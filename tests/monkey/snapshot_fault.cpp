@@ -1,0 +1,69 @@
+#include "snapshot_fault.h"
+
+#include <windows.h>
+
+#include "../e2e/calculator.h"
+#include "../e2e/tally.h"
+#include "civil_days.h"
+#include "real_window.h"
+#include "window_model.h"
+
+namespace monkey {
+
+namespace {
+
+void Checked(bool ok, const std::string& label, const char* what, const char* detail = "") {
+  e2e::Check(ok, (label + ": " + what).c_str(), "%s", detail);
+}
+
+// Another process's handle without sharing, as an editor or a viewer might keep it.
+HANDLE HoldWithoutSharing(const std::wstring& path) {
+  return CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                     nullptr);
+}
+
+void RunCase(const FaultOptions& options, e2e::Calculator& c) {
+  const std::string& label = options.label;
+  HANDLE held = INVALID_HANDLE_VALUE;
+  if (options.hold) {
+    held = HoldWithoutSharing(options.folder + L"\\RoredAvuv.bmp");
+    Checked(held != INVALID_HANDLE_VALUE, label, "the file is held open without sharing");
+  }
+  // A message box inside the snapshot would keep the command from returning.
+  DWORD_PTR answer = 0;
+  const bool returned = SendMessageTimeoutW(c.window, WM_COMMAND, kSnapshotCommand, 0, SMTO_NORMAL,
+                                            20000, &answer) != 0;
+  Checked(returned, label, "the snapshot command returns");
+  Checked(IsAlive(c), label, "the calculator is still running");
+  Checked(e2e::CountVisibleWindows(c.process.dwProcessId) == 1, label,
+          "no message box or other window appears");
+  if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
+
+  Moment base{DaysFromCivil(2021, 1, 1), 12, 0, 0};
+  Moment final{DaysFromCivil(2021, 3, 1), 12, 0, 0};
+  WritePicker(c, kBasePicker, base);
+  WritePicker(c, kFinalPicker, final);
+  SendMessageW(c.Item(kHayButton), BM_CLICK, 0, 0);
+  const std::wstring total = Text(c, kTotalDaysBox);
+  Checked(total == L" 59", label, "the window answers Hay afterwards");
+}
+
+}  // namespace
+
+int RunSnapshotFault(const FaultOptions& options) {
+  e2e::Calculator c;
+  if (!e2e::Launch(options.calculator, options.folder, e2e::kCaption, c)) {
+    Checked(false, options.label, "the calculator starts in the folder");
+    e2e::Kill(c);
+  } else {
+    RunCase(options, c);
+    const long code = e2e::CloseAndWait(c);
+    Checked(code == 0, options.label, "the program ends with exit code 0");
+    if (code < 0) e2e::Kill(c);
+  }
+  const e2e::Tally& t = e2e::Results();
+  std::printf("%d passed, %d failed\n", t.passed, t.failed);
+  return t.failed == 0 ? 0 : 1;
+}
+
+}  // namespace monkey

@@ -1,0 +1,174 @@
+#!/usr/bin/env bash
+# The snapshot command against the real window while the file system refuses the file, in the
+# cases tests/e2e/snapshot_faults.test.sh leaves out (that one: a full disk reached through
+# Z:, a read-only mounted folder):
+#   read-only flag    RoredAvuv.bmp without write bits (Wine's read-only attribute)
+#   read-only file    RoredAvuv.bmp itself mounted read-only, in a writable folder
+#   held              another process holds RoredAvuv.bmp open without sharing
+#   drive full        a tiny file system as Wine drive T: (or the next free letter), the
+#                     calculator working in its root
+#   long name         a working folder so deep that the full name of RoredAvuv.bmp passes 255
+#   no permission     a folder the user may not write, calculator run as user nobody (its own
+#                     Wine prefix); MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
+# Each case: no message box or other window, the window answers "Hay" afterwards, exit code 0,
+# the old RoredAvuv.bmp byte for byte as it was, and no other file left beside it.
+set -uo pipefail
+source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
+source "$ROOT/scripts/lib/fault_fs.sh" 2>/dev/null || true
+exe="$BUILD_ROOT/win64/datecalc.exe"
+driver="$BUILD_ROOT/win64/abuse_driver.exe"
+passed=0 failed=0 skipped=0
+check() {
+  local name=$1
+  shift
+  if "$@"; then
+    passed=$((passed + 1))
+    echo "ok   $name"
+  else
+    failed=$((failed + 1))
+    echo "FAIL $name"
+  fi
+}
+skip() {
+  skipped=$((skipped + $1))
+  echo "skip $2"
+}
+finish() { echo "$passed passed, $failed failed, $skipped skipped"; }
+
+if [ ! -f "$ROOT/app/main_dialog_callback.cpp" ] || ! declare -F fault_fs_can_mount >/dev/null; then
+  echo "skip: the calculator's window callback or the fault helpers are not in this tree yet"
+  echo "0 passed, 0 failed, 1 skipped"
+  exit 0
+fi
+if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
+  echo "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+if ! fault_fs_can_mount; then
+  skip 6 "every case: this shell cannot mount test file systems"
+  finish
+  exit 0
+fi
+started_here=""
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_xvfb; started_here=1; fi
+wine_prefix_ready
+base=$(mktemp -d /tmp/snapshot-faults2.XXXXXX)
+chmod 755 "$base"
+cleanup() {
+  fault_fs_cleanup_all
+  rm -rf "$base"
+  if [ -n "$started_here" ]; then stop_wine; stop_xvfb; fi
+}
+trap cleanup EXIT
+
+head -c 40960 /dev/urandom >"$base/old.bmp"
+
+# The driver's own checks (no window, "Hay" answers, exit code 0) count one by one.
+run_driver() {  # label runner folder [driver options...]; runner: wine or nobody
+  local label=$1 runner=$2 folder=$3 log="$base/driver.log"
+  shift 3
+  if [ "$runner" = nobody ]; then
+    (cd "$folder" && WINE_TIMEOUT=120 fault_fs_unprivileged_wine "$driver" --snapshot-fault \
+      "$label" "$@" "$(fault_fs_windows_path "$exe")") >"$log" 2>&1
+  else
+    (cd "$folder" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot-fault \
+      "$label" "$@" "$exe") >"$log" 2>&1
+  fi
+  tr -d '\r' <"$log" | grep -E '^(ok|FAIL) ' | tee "$log.checks"
+  passed=$((passed + $(grep -c '^ok ' "$log.checks")))
+  local bad
+  bad=$(grep -c '^FAIL ' "$log.checks")
+  if ! grep -q ' passed, ' "$log"; then
+    echo "FAIL $label: the driver did not finish"
+    tail -5 "$log"
+    bad=$((bad + 1))
+  fi
+  failed=$((failed + bad))
+}
+unchanged() { cmp -s "$base/old.bmp" "$1/RoredAvuv.bmp"; }
+nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp | wc -l)" -eq 0 ]; }
+expect_kept() {  # label folder
+  check "$1: the old RoredAvuv.bmp is unchanged" unchanged "$2"
+  check "$1: no other file is left beside it" nothing_beside "$2"
+}
+
+# Read-only flag: Wine shows a file without write bits as FILE_ATTRIBUTE_READONLY, whoever
+# runs it; the program must honour the flag even where root could write the bytes.
+folder="$base/flag"
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp" && chmod 444 "$folder/RoredAvuv.bmp"
+run_driver "read-only flag" wine "$folder"
+expect_kept "read-only flag" "$folder"
+
+# The file itself on a read-only mount: no write and no rename onto it can succeed.
+folder="$base/rofile"
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+if mount --bind "$folder/RoredAvuv.bmp" "$folder/RoredAvuv.bmp" 2>/dev/null &&
+  FAULT_FS_UNDO+=("umount -l '$folder/RoredAvuv.bmp'") &&
+  mount -o remount,bind,ro "$folder/RoredAvuv.bmp" 2>/dev/null &&
+  ! (: >>"$folder/RoredAvuv.bmp") 2>/dev/null; then
+  run_driver "read-only file" wine "$folder"
+  expect_kept "read-only file" "$folder"
+else
+  skip 5 "read-only file: cannot mount a single file read-only"
+fi
+
+# Held open without sharing by another process (the driver) while the command runs.
+folder="$base/held"
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+run_driver "held open" wine "$folder" --hold
+expect_kept "held open" "$folder"
+
+# A full disk reached through a drive letter, the calculator's working folder its root.
+folder="$base/tiny"
+letter=""
+if fault_fs_tiny_tmpfs "$folder" 96k && letter=$(fault_fs_free_wine_drive) &&
+  fault_fs_map_wine_drive "$letter" "$folder"; then
+  cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+  run_driver "full drive ${letter^^}:" wine "$base" --folder "${letter^^}:\\"
+  expect_kept "full drive ${letter^^}:" "$folder"
+else
+  skip 5 "full drive: cannot map a tiny file system as a drive"
+fi
+
+# A working folder whose Windows path (Z:\...) is 246 units long: with "\RoredAvuv.bmp" the
+# full name has 260, past the 255 a channel name keeps. No file of a cut name may appear.
+deep="$base/long"
+while [ $((${#deep} + 2 + 41)) -lt 245 ]; do deep="$deep/$(printf 'd%.0s' {1..40})"; done
+deep="$deep/$(printf 'e%.0s' $(seq $((246 - 2 - ${#deep} - 1))))"
+mkdir -p "$deep" && cp "$base/old.bmp" "$deep/RoredAvuv.bmp"
+echo "long name: working folder of $((${#deep} + 2)) units"
+run_driver "long name" wine "$deep"
+# Wine takes full names past 255 units, so the snapshot may also succeed; what must never
+# happen is a damaged file or one under a cut name.
+kept_or_whole() {
+  unchanged "$1" && echo "  (the old file was kept)" && return 0
+  python3 - "$1/RoredAvuv.bmp" <<'PY' && echo "  (a whole new snapshot replaced it)"
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
+PY
+}
+check "long name: the old RoredAvuv.bmp is kept or replaced whole" kept_or_whole "$deep"
+check "long name: no other file is left beside it" nothing_beside "$deep"
+check "long name: no file of a cut name anywhere above" \
+  test "$(find "$base/long" -type f ! -path "$deep/RoredAvuv.bmp" | wc -l)" -eq 0
+
+# No write permission in the folder, as an unprivileged user (root would ignore the bits).
+if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
+  skip 5 "no permission: left out by MONKEY_FAULTS_UNPRIVILEGED=0"
+else
+  folder="$base/locked"
+  mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+  chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
+  if [ "$(id -u)" -ne 0 ]; then
+    skip 5 "no permission: needs root to run the calculator as another user"
+  elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
+    chmod 755 "$base/nobody"
+    run_driver "no permission" nobody "$folder"
+    expect_kept "no permission" "$folder"
+  else
+    skip 5 "no permission: cannot prepare a Wine prefix for user nobody"
+  fi
+fi
+finish
