@@ -36,7 +36,9 @@ void SetPickerFormat(HWND picker, const char* format) {
 }
 
 HWND FitDropDownCalendar(HWND picker) {
-  auto calendar = reinterpret_cast<HWND>(platform::SendMessageA(picker, kDtmGetMonthCal, 0, 0));
+  // The message answers the calendar's window handle as its result.
+  auto calendar = reinterpret_cast<HWND>(  // NOLINT(performance-no-int-to-ptr)
+      platform::SendMessageA(picker, kDtmGetMonthCal, 0, 0));
   RECT rect{};
   platform::SendMessageA(calendar, kMcmGetMinReqRect, 0, reinterpret_cast<LPARAM>(&rect));
   // The minimum rectangle can be narrower than the "today" line under it.

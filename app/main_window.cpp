@@ -36,7 +36,7 @@ void SetDayMonthYearFormat(std::int32_t pickerId) {
 
 }  // namespace
 
-int WinMain(HINSTANCE, HINSTANCE, const char16_t*, int) {
+HWND BuildMainWindow() {
   platform::InitCommonControlsEx(kCommonControlClasses);
   MainDialog = dialogs::DialogNew(dialogs::kDialogUnits, nullptr,
                                   runtime::DynString::Copy(kMainCaption), dialogs::kCentred,
@@ -48,6 +48,11 @@ int WinMain(HINSTANCE, HINSTANCE, const char16_t*, int) {
   }
   dialogs::ControlSetColor(MainDialog, control_id::kTotalTimeText, kBandTextColour,
                            kBandBackColour);
+  return MainDialog;
+}
+
+int WinMain(HINSTANCE, HINSTANCE, const char16_t*, int) {
+  BuildMainWindow();
   dialogs::DialogShowModal(MainDialog, MainDialogCallback, nullptr);
   return 0;
 }

@@ -35,9 +35,15 @@ inline constexpr std::string_view kSnapshotFileName = "RoredAvuv.bmp";
 // Literal slashes, so the pickers show 05/03/2024 whatever the locale's separator.
 inline constexpr std::string_view kPickerFormat = "dd'/'MM'/'yyyy";
 
+inline constexpr std::string_view kPickerClass = "SysDateTimePick32";
 inline constexpr std::uint32_t kPickerStyle = 0x50010004;  // child, visible, tab stop, long date
 inline constexpr std::int32_t kBandTextColour = 0xFFFFFF;
 inline constexpr std::int32_t kBandBackColour = 0x000000;
+
+// \xED ends before the next letter, which would otherwise extend the escape.
+inline constexpr std::string_view kTotalDaysText =
+    " d\xED"
+    "as totales ";
 
 struct ControlRow {
   std::int32_t id;
@@ -49,39 +55,22 @@ struct ControlRow {
   std::uint32_t extendedStyle;
 };
 
-using dialogs::ControlKind;
+using Kind = dialogs::ControlKind;
 namespace id = control_id;
 
 inline constexpr std::array<ControlRow, 11> kMainControls = {{
-    {id::kBaseDateLabel, ControlKind::kLabel, {}, "Fecha base", 5, 5, 60, 12, 0, 0},
-    {id::kBaseDatePicker,
-     ControlKind::kClassByName,
-     "SysDateTimePick32",
-     {},
-     55,
-     5,
-     190,
-     14,
-     kPickerStyle,
-     0},
-    {id::kDayCountLabel, ControlKind::kLabel, {}, "N\xBA de Dias", 5, 20, 60, 12, 0, 0},
-    {id::kDayCountEdit, ControlKind::kTextBox, {}, {}, 55, 20, 50, 12, 0, 0},
-    {id::kTotalDaysButton, ControlKind::kPushButton, {}, "Hay", 107, 20, 30, 12, 0, 0},
-    {id::kTotalDaysEdit, ControlKind::kTextBox, {}, {}, 140, 20, 70, 12, 0, 0},
-    {id::kTotalDaysLabel, ControlKind::kLabel, {}, " d\xED" "as totales ", 212, 20, 45, 12, 0, 0},
-    {id::kFinalDateLabel, ControlKind::kLabel, {}, "Fecha Final", 5, 35, 60, 12, 0, 0},
-    {id::kFinalDatePicker,
-     ControlKind::kClassByName,
-     "SysDateTimePick32",
-     {},
-     55,
-     35,
-     190,
-     12,
-     kPickerStyle,
-     0},
-    {id::kTotalTimeButton, ControlKind::kPushButton, {}, "Tiempo total", 1, 50, 130, 12, 0, 0},
-    {id::kTotalTimeText, ControlKind::kLabel, {}, {}, 1, 64, 258, 25, 0, 0},
+    // id, kind, class, text, x, y, width, height, style, extended style
+    {id::kBaseDateLabel, Kind::kLabel, {}, "Fecha base", 5, 5, 60, 12, 0, 0},
+    {id::kBaseDatePicker, Kind::kClassByName, kPickerClass, {}, 55, 5, 190, 14, kPickerStyle, 0},
+    {id::kDayCountLabel, Kind::kLabel, {}, "N\xBA de Dias", 5, 20, 60, 12, 0, 0},
+    {id::kDayCountEdit, Kind::kTextBox, {}, {}, 55, 20, 50, 12, 0, 0},
+    {id::kTotalDaysButton, Kind::kPushButton, {}, "Hay", 107, 20, 30, 12, 0, 0},
+    {id::kTotalDaysEdit, Kind::kTextBox, {}, {}, 140, 20, 70, 12, 0, 0},
+    {id::kTotalDaysLabel, Kind::kLabel, {}, kTotalDaysText, 212, 20, 45, 12, 0, 0},
+    {id::kFinalDateLabel, Kind::kLabel, {}, "Fecha Final", 5, 35, 60, 12, 0, 0},
+    {id::kFinalDatePicker, Kind::kClassByName, kPickerClass, {}, 55, 35, 190, 12, kPickerStyle, 0},
+    {id::kTotalTimeButton, Kind::kPushButton, {}, "Tiempo total", 1, 50, 130, 12, 0, 0},
+    {id::kTotalTimeText, Kind::kLabel, {}, {}, 1, 64, 258, 25, 0, 0},
 }};
 
 }  // namespace app

@@ -12,7 +12,8 @@ namespace app {
 // The three blocks (file header, info header, `pixelBytes` bytes at `pixels`) go, one write
 // each, through a file channel to a temporary file beside `fileName`, which replaces
 // `fileName` only when every step succeeded; otherwise it is removed and `fileName` stays as it
-// was. A failed step's run-time error is left in `slot`. True when `fileName` was replaced.
+// was. A read-only `fileName`, or one another program holds open, is not replaced. A failed
+// step's run-time error is left in `slot`. True when `fileName` was replaced.
 bool WriteSnapshotFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
                        const FileHeader& fileHeader, const InfoHeader& infoHeader,
                        const std::uint8_t* pixels, std::uint32_t pixelBytes);

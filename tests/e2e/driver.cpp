@@ -2,6 +2,7 @@
 //   e2e_driver CALCULATOR.exe                 every check; the last line is "N passed, M failed"
 //   e2e_driver --clicks N CALCULATOR.exe       click-to-result times over N clicks
 //   e2e_driver --startup N CALCULATOR.exe MINIMAL.exe   start-up times, the two alternating
+//   e2e_driver --snapshot CALCULATOR.exe      one snapshot in the current folder, then close
 #include <windows.h>
 
 #include <algorithm>
@@ -82,6 +83,20 @@ int MeasureClicks(const std::wstring& exe, int clicks) {
   return 0;
 }
 
+// Exit code 0 when the calculator started, took the snapshot and ended normally.
+int TakeOneSnapshot(const std::wstring& exe) {
+  Calculator c;
+  if (!Launch(exe, CurrentFolder(), kCaption, c)) {
+    Kill(c);
+    return 1;
+  }
+  SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+  bool stillThere = IsWindowVisible(c.window) != 0;
+  long code = CloseAndWait(c);
+  if (code < 0) Kill(c);
+  return stillThere && code == 0 ? 0 : 1;
+}
+
 double Median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values.empty() ? 0 : values[values.size() / 2];
@@ -95,8 +110,7 @@ int MeasureStartup(const std::wstring& calculator, const std::wstring& minimal, 
     for (int which = 0; which < 2; ++which) {
       bool mine = (which + i) % 2 == 0;
       Calculator c;
-      bool ok =
-          Launch(mine ? calculator : minimal, CurrentFolder(), mine ? kCaption : L"Minimal", c);
+      bool ok = Launch(mine ? calculator : minimal, CurrentFolder(), nullptr, c);
       if (ok) (mine ? ours : floor).push_back(c.millisecondsToVisible);
       if (!ok || CloseAndWait(c) < 0) Kill(c);
     }
@@ -117,6 +131,9 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc == 5 && std::wcscmp(argv[1], L"--startup") == 0) {
     return MeasureStartup(FullPath(argv[3]), FullPath(argv[4]), _wtoi(argv[2]));
+  }
+  if (argc == 3 && std::wcscmp(argv[1], L"--snapshot") == 0) {
+    return TakeOneSnapshot(FullPath(argv[2]));
   }
   if (argc == 2) return RunChecks(FullPath(argv[1]));
   std::fprintf(stderr,

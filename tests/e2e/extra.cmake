@@ -13,4 +13,4 @@ target_link_options(e2e_driver PRIVATE -municode)
 add_dependencies(e2e_driver datecalc)
 
 # The floor for start-up: the least a dialog program built by the same toolchain can do.
-include(${PROJECT_SOURCE_DIR}/bench/startup/minimal.cmake)
+include(${PROJECT_SOURCE_DIR}/bench/startup/programs.cmake)

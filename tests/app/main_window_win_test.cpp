@@ -1,0 +1,142 @@
+// The real calculator window, built in this process: what another process cannot ask of it
+// under Wine (icons, fonts, the band's paint answer, notifications sent to the callback).
+#include <windows.h>
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/main_dialog_callback.h"
+#include "app/main_window.h"
+#include "dialogs/font_record.h"
+
+namespace {
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dialogs::BuildDefaultFontTable();
+    window_ = app::BuildMainWindow();
+    ASSERT_NE(window_, nullptr);
+  }
+  void TearDown() override {
+    DestroyWindow(window_);
+    app::MainDialog = nullptr;
+  }
+
+  HWND Item(int id) const { return GetDlgItem(window_, id); }
+  std::wstring Text(int id) const {
+    wchar_t text[256] = {};
+    GetWindowTextW(Item(id), text, 256);
+    return text;
+  }
+  void Command(int id, int code = 0) {
+    app::MainDialogCallback(
+        {window_, WM_COMMAND, MAKEWPARAM(id, code), reinterpret_cast<LPARAM>(Item(id))});
+  }
+  void SetDate(int id, WORD year, WORD month, WORD day) {
+    SYSTEMTIME date{};
+    date.wYear = year;
+    date.wMonth = month;
+    date.wDay = day;
+    ASSERT_TRUE(
+        SendMessageW(Item(id), DTM_SETSYSTEMTIME, GDT_VALID, reinterpret_cast<LPARAM>(&date)));
+  }
+  SYSTEMTIME Date(int id) const {
+    SYSTEMTIME date{};
+    SendMessageW(Item(id), DTM_GETSYSTEMTIME, 0, reinterpret_cast<LPARAM>(&date));
+    return date;
+  }
+
+  HWND window_ = nullptr;
+};
+
+SIZE IconSize(HICON icon) {
+  ICONINFO info{};
+  if (!GetIconInfo(icon, &info)) return {0, 0};
+  BITMAP bitmap{};
+  GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+  if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
+  if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+  return {bitmap.bmWidth, bitmap.bmHeight};
+}
+
+TEST_F(MainWindowTest, CarriesItsBigAndSmallIcons) {
+  // This test program carries the calculator's resources, icon group 200 among them.
+  auto big = reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_BIG, 0));
+  auto small = reinterpret_cast<HICON>(SendMessageW(window_, WM_GETICON, ICON_SMALL, 0));
+  ASSERT_NE(big, nullptr);
+  ASSERT_NE(small, nullptr);
+  EXPECT_EQ(IconSize(big).cx, 32);
+  EXPECT_EQ(IconSize(small).cx, 16);
+}
+
+TEST_F(MainWindowTest, EveryControlUsesTheDialogsFont) {
+  auto font = SendMessageW(window_, WM_GETFONT, 0, 0);
+  ASSERT_NE(font, 0);
+  for (int id : {200, 201, 202, 203, 300, 305, 306, 204, 205, 311, 312}) {
+    EXPECT_EQ(SendMessageW(Item(id), WM_GETFONT, 0, 0), font) << id;
+  }
+}
+
+TEST_F(MainWindowTest, BandIsPaintedWhiteOnBlack) {
+  HDC dc = CreateCompatibleDC(nullptr);
+  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_, WM_CTLCOLORSTATIC,
+                                                     reinterpret_cast<WPARAM>(dc),
+                                                     reinterpret_cast<LPARAM>(Item(312))));
+  ASSERT_NE(brush, nullptr);
+  LOGBRUSH logBrush{};
+  GetObjectW(brush, sizeof logBrush, &logBrush);
+  EXPECT_EQ(logBrush.lbColor, RGB(0, 0, 0));
+  EXPECT_EQ(GetTextColor(dc), RGB(255, 255, 255));
+  DeleteDC(dc);
+}
+
+TEST_F(MainWindowTest, ButtonsShowTheirResults) {
+  SetDate(201, 2020, 1, 15);
+  SetDate(205, 2021, 4, 10);
+  Command(311);
+  EXPECT_EQ(Text(312), L"1 a\u00F1os 2 meses 26 dias");
+  Command(300);
+  EXPECT_EQ(Text(305), L" 451");
+}
+
+// Results change only on the buttons: a date-change notification leaves them.
+TEST_F(MainWindowTest, DateChangeNotificationLeavesResults) {
+  SetDate(201, 2020, 1, 15);
+  SetDate(205, 2021, 4, 10);
+  Command(311);
+  Command(300);
+  SetDate(205, 2030, 1, 1);
+  NMDATETIMECHANGE change{};
+  change.nmhdr = {Item(205), 205, static_cast<UINT>(DTN_DATETIMECHANGE)};
+  change.st = Date(205);
+  app::MainDialogCallback({window_, WM_NOTIFY, 205, reinterpret_cast<LPARAM>(&change)});
+  EXPECT_EQ(Text(312), L"1 a\u00F1os 2 meses 26 dias");
+  EXPECT_EQ(Text(305), L" 451");
+}
+
+TEST_F(MainWindowTest, EveryCommandOfTheDaysBoxCountsAndBeyond32BitsStaysAtTheBase) {
+  SetDate(201, 2021, 3, 1);
+  SetWindowTextW(Item(203), L"10");
+  Command(203, EN_KILLFOCUS);
+  EXPECT_EQ(Date(205).wDay, 11);
+  SetWindowTextW(Item(203), L"4294967297");  // low 32 bits would say 1
+  Command(203, EN_SETFOCUS);
+  SYSTEMTIME final = Date(205);
+  EXPECT_EQ(final.wYear, 2021);
+  EXPECT_EQ(final.wMonth, 3);
+  EXPECT_EQ(final.wDay, 1);
+}
+
+TEST_F(MainWindowTest, CommandsOfOtherIdsChangeNothing) {
+  SetDate(201, 2021, 3, 1);
+  SetDate(205, 2022, 5, 6);
+  for (int id : {1, 2, 200, 201, 205, 305, 312, 9999}) Command(id);
+  EXPECT_EQ(Text(312), L"");
+  EXPECT_EQ(Text(305), L"");
+  EXPECT_EQ(Date(205).wYear, 2022);
+}
+
+}  // namespace

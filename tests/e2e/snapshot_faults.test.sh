@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# The snapshot against real file-system faults: a disk that fills up part way through the
+# picture and a folder mounted read-only must leave an existing RoredAvuv.bmp exactly as it was
+# and no temporary file beside it; with room to spare the same setup writes a whole bitmap.
+set -uo pipefail
+source "$(dirname "$0")/../../scripts/lib/common.sh"
+source "$ROOT/scripts/lib/fault_fs.sh"
+exe="$BUILD_ROOT/win64/datecalc.exe"
+driver="$BUILD_ROOT/win64/e2e_driver.exe"
+passed=0 failed=0 skipped=0
+check() {
+  local name=$1; shift
+  if "$@"; then passed=$((passed + 1)); echo "ok   $name"
+  else failed=$((failed + 1)); echo "FAIL $name"; fi
+}
+finish() { echo "$passed passed, $failed failed, $skipped skipped"; [ "$failed" -eq 0 ]; }
+
+if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
+  echo "no win64 build in $BUILD_ROOT/win64"; echo "0 passed, 1 failed"; exit 1
+fi
+if ! fault_fs_can_mount; then
+  skipped=3; echo "skip: this shell cannot mount test file systems"; finish; exit 0
+fi
+started_here=""
+if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_xvfb; started_here=1; fi
+wine_prefix_ready
+base=$(mktemp -d /tmp/snapshot-faults.XXXXXX)
+cleanup() {
+  fault_fs_cleanup_all
+  rm -rf "$base"
+  if [ -n "$started_here" ]; then stop_wine; stop_xvfb; fi
+}
+trap cleanup EXIT
+
+snapshot_in() {  # folder: takes one snapshot with the calculator working there
+  (cd "$1" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot "$exe" >/dev/null 2>&1)
+}
+bitmap_whole() {  # file: a bitmap exactly as long as its header says
+  python3 - "$1" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
+PY
+}
+no_temporary() { [ -z "$(find "$1" -name 'RoredAvuv*' ! -name RoredAvuv.bmp)" ]; }
+
+# The old snapshot: 40 KB that must survive byte for byte.
+head -c 40960 /dev/urandom >"$base/old.bmp"
+
+roomy="$base/roomy"
+if fault_fs_tiny_tmpfs "$roomy" 4m; then
+  cp "$base/old.bmp" "$roomy/RoredAvuv.bmp"
+  check "with room to spare the process ends normally" snapshot_in "$roomy"
+  check "with room to spare the old file is replaced by a whole bitmap" bitmap_whole "$roomy/RoredAvuv.bmp"
+else
+  skipped=$((skipped + 2))
+fi
+
+full="$base/full"
+if fault_fs_tiny_tmpfs "$full" 96k; then
+  cp "$base/old.bmp" "$full/RoredAvuv.bmp"
+  check "on a full disk the process still ends normally" snapshot_in "$full"
+  check "on a full disk the old snapshot is unchanged" cmp -s "$base/old.bmp" "$full/RoredAvuv.bmp"
+  check "on a full disk no temporary file is left" no_temporary "$full"
+else
+  skipped=$((skipped + 3))
+fi
+
+mkdir -p "$base/source"
+cp "$base/old.bmp" "$base/source/RoredAvuv.bmp"
+if fault_fs_readonly_bind "$base/source" "$base/readonly"; then
+  check "in a read-only folder the process ends normally" snapshot_in "$base/readonly"
+  check "in a read-only folder the old snapshot is unchanged" cmp -s "$base/old.bmp" "$base/readonly/RoredAvuv.bmp"
+else
+  skipped=$((skipped + 2))
+fi
+finish
