@@ -401,7 +401,7 @@ void Monkey::Act() {
   if (roll < 82) return TypeText(true);
   if (roll < 87) return TypeDigits();
   if (roll < 89) return Snapshot();
-  if (roll < 92 && boxes_.empty()) return DropDown();
+  if (roll < 92) return DropDown();
   // Several date-order boxes at once: the final date before the base, then the button.
   Moment earlier = model_.base;
   earlier.day = std::max(kFirstPickerDay, model_.base.day - Between(1, 400));
