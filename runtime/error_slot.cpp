@@ -15,14 +15,25 @@ std::uint8_t RecordedNumber(int number) {
 
 }  // namespace
 
+const StatementExtent* ErrorSlot::StatementAt(std::uintptr_t returnAddress) const {
+  if (!hasExtent_) return nullptr;
+  for (std::size_t i = 0; i < extent_.statementCount; ++i) {
+    const StatementExtent& statement = extent_.statements[i];
+    if (returnAddress > statement.start && returnAddress <= statement.end) return &statement;
+  }
+  return nullptr;
+}
+
 void RaiseRuntimeError(ErrorSlot& slot, int number, std::uintptr_t returnAddress) {
   const std::uint8_t recorded = RecordedNumber(number);
   slot.Record(recorded, kRaisedInsideBody);
-  // The record holds the error location; no procedure of this program carries the statement
-  // table that would fill it, so it is only made sure to exist.
-  CurrentThreadRecord();
+  ThreadRecord* record = CurrentThreadRecord();
   if (returnAddress != 0 && slot.IsOutsideBody(returnAddress)) {
     slot.Record(recorded, kRaisedOutsideBody);
+  } else if (const StatementExtent* statement = slot.StatementAt(returnAddress);
+             statement != nullptr && record != nullptr) {
+    record->errorStatementStart = statement->start;
+    record->errorStatementEnd = statement->end;
   }
   if (recorded >= kFirstFatalError) platform::ExitProcess(kFatalExitCode);
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <cwctype>
 #include <string>
 
 #include "app/main_dialog_callback.h"
@@ -70,6 +71,24 @@ TEST_F(MainWindowTest, CarriesItsBigAndSmallIcons) {
   ASSERT_NE(small, nullptr);
   EXPECT_EQ(IconSize(big).cx, 32);
   EXPECT_EQ(IconSize(small).cx, 16);
+}
+
+// The manifest this program shares with the calculator makes the loader take comctl32 from the
+// common controls 6.0 assembly, whose own button class (themed, version 6 only) then implements
+// the window's buttons instead of USER32's.
+TEST_F(MainWindowTest, ButtonsComeFromCommonControls6) {
+  auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(Item(300), GWLP_WNDPROC));
+  HMODULE owner = nullptr;
+  ASSERT_TRUE(GetModuleHandleExW(
+      GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+      procedure, &owner));
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(owner, path, MAX_PATH);
+  std::wstring lower = path;
+  for (wchar_t& c : lower) c = static_cast<wchar_t>(towlower(c));
+  EXPECT_NE(lower.find(L"comctl32.dll"), std::wstring::npos) << lower.c_str();
+  EXPECT_NE(lower.find(L"common-controls"), std::wstring::npos) << lower.c_str();
+  EXPECT_NE(lower.find(L"_6.0."), std::wstring::npos) << lower.c_str();
 }
 
 TEST_F(MainWindowTest, EveryControlUsesTheDialogsFont) {

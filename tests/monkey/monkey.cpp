@@ -401,7 +401,7 @@ void Monkey::Act() {
   if (roll < 82) return TypeText(true);
   if (roll < 87) return TypeDigits();
   if (roll < 89) return Snapshot();
-  if (roll < 92 && boxes_.empty()) return DropDown();
+  if (roll < 92) return DropDown();
   // Several date-order boxes at once: the final date before the base, then the button.
   Moment earlier = model_.base;
   earlier.day = std::max(kFirstPickerDay, model_.base.day - Between(1, 400));
@@ -489,17 +489,25 @@ void Monkey::Run() {
 
 }  // namespace
 
+std::string WhyNotStarted(const e2e::Calculator& calculator) {
+  if (calculator.process.hProcess == nullptr) return "it could not be started";
+  DWORD code = 0;
+  if (IsAlive(calculator)) return "no window with its caption answered within 30 s";
+  GetExitCodeProcess(calculator.process.hProcess, &code);
+  return "it ended with exit code " + std::to_string(code) + " before showing its window";
+}
+
 int RunMonkey(const MonkeyOptions& options) {
   std::printf("monkey: seed %llu, %d actions\n", options.seed, options.actions);
   std::fflush(stdout);
   e2e::Calculator calculator;
-  if (!e2e::Check(e2e::Launch(options.calculator, options.folder, e2e::kCaption, calculator),
-                  "the calculator starts")) {
+  const bool started = e2e::Launch(options.calculator, options.folder, e2e::kCaption, calculator);
+  if (!e2e::Check(started, "the calculator starts", "%s", WhyNotStarted(calculator).c_str())) {
     e2e::Kill(calculator);
   } else {
-    const DWORD started = GetTickCount();
+    const DWORD begun = GetTickCount();
     Monkey(options, calculator).Run();
-    std::printf("actions took %.1f s\n", (GetTickCount() - started) / 1000.0);
+    std::printf("actions took %.1f s\n", (GetTickCount() - begun) / 1000.0);
     if (IsAlive(calculator)) {
       const long code = e2e::CloseAndWait(calculator);
       e2e::Check(code == 0, "the close box still ends the program with exit code 0",

@@ -3,6 +3,10 @@
 
 #include <string>
 
+namespace e2e {
+struct Calculator;
+}
+
 namespace monkey {
 
 struct MonkeyOptions {
@@ -13,6 +17,9 @@ struct MonkeyOptions {
   std::wstring calculator;  // full path of the program under test
   std::wstring folder;      // its working folder, where snapshots land
 };
+
+// Why Launch found no window: not started, ended early (with its exit code), or silent.
+std::string WhyNotStarted(const e2e::Calculator& calculator);
 
 // Prints one line per check group and the usual "N passed, M failed"; returns the exit code.
 int RunMonkey(const MonkeyOptions& options);

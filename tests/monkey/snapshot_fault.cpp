@@ -5,6 +5,7 @@
 #include "../e2e/calculator.h"
 #include "../e2e/tally.h"
 #include "civil_days.h"
+#include "monkey.h"
 #include "real_window.h"
 #include "window_model.h"
 
@@ -53,7 +54,7 @@ void RunCase(const FaultOptions& options, e2e::Calculator& c) {
 int RunSnapshotFault(const FaultOptions& options) {
   e2e::Calculator c;
   if (!e2e::Launch(options.calculator, options.folder, e2e::kCaption, c)) {
-    Checked(false, options.label, "the calculator starts in the folder");
+    Checked(false, options.label, "the calculator starts in the folder", WhyNotStarted(c).c_str());
     e2e::Kill(c);
   } else {
     RunCase(options, c);

@@ -81,6 +81,31 @@ TEST(RaiseRuntimeError, RuntimeOperationsPassTheAddressTheyReturnTo) {
   }
 }
 
+TEST(RaiseRuntimeError, AStatementTableLocatesTheFailingStatementInTheThreadRecord) {
+  const runtime::StatementExtent statements[] = {{0x1000, 0x1010}, {0x1010, 0x1040}};
+  const ProcedureExtent extent{0x1000, 0x1080, statements, 2};
+  struct Case {
+    std::uintptr_t returnAddress;
+    std::uintptr_t start;  // 0: the location is left as it was
+    std::uintptr_t end;
+  };
+  const Case cases[] = {
+      {0x1008, 0x1000, 0x1010}, {0x1010, 0x1000, 0x1010},  // a call ending the first statement
+      {0x1011, 0x1010, 0x1040}, {0x1060, 0, 0},            // in the body, in no statement
+      {0x2000, 0, 0},                                      // outside the body
+  };
+  for (const Case& c : cases) {
+    runtime::ThreadRecord* record = runtime::CurrentThreadRecord();
+    ASSERT_NE(record, nullptr);
+    record->errorStatementStart = 0;
+    record->errorStatementEnd = 0;
+    ErrorSlot slot(extent);
+    RaiseRuntimeError(slot, 7, c.returnAddress);
+    EXPECT_EQ(record->errorStatementStart, c.start) << std::hex << c.returnAddress;
+    EXPECT_EQ(record->errorStatementEnd, c.end) << std::hex << c.returnAddress;
+  }
+}
+
 TEST(RaiseRuntimeError, CreatesTheThreadRecordAndLeavesTheErrorLocationUnwritten) {
   runtime::ReleaseThreadRecords();
   ErrorSlot slot;
@@ -93,7 +118,7 @@ TEST(RaiseRuntimeError, CreatesTheThreadRecordAndLeavesTheErrorLocationUnwritten
 }
 
 void ReportShutdown() {
-  std::fputs("shutdown ran", stderr);
+  (void)std::fputs("shutdown ran", stderr);
 }
 
 // A fatal number ends the process at once with 255: no message, no exit handlers.
@@ -101,10 +126,10 @@ TEST(RaiseRuntimeErrorDeathTest, FatalNumbersEndTheProcessWithExitCode255Silentl
   for (int number : {241, 250, 255}) {
     EXPECT_EXIT(
         {
-          std::atexit(ReportShutdown);
+          (void)std::atexit(ReportShutdown);
           ErrorSlot slot;
           RaiseRuntimeError(slot, number);
-          std::fputs("returned", stderr);
+          (void)std::fputs("returned", stderr);
           std::exit(0);
         },
         ::testing::ExitedWithCode(255), "^$")

@@ -28,7 +28,7 @@ struct ModelEntry {
 
 class Model {
  public:
-  explicit Model(unsigned seed) : random_(seed) {}
+  explicit Model(unsigned sequence) : random_(sequence) {}
 
   void Step() {
     failNext_ = Chance(5);
@@ -237,11 +237,11 @@ TEST(ExpressionStackModel, RandomSequencesMatchThePlainModelAndLeakNothing) {
   ASSERT_NE(record, nullptr);
   const std::uint32_t saved = record->codePage;
   record->codePage = platform::kCodePageWestern;
-  for (unsigned seed = 1; seed <= 400; ++seed) {
-    SCOPED_TRACE(seed);
+  for (unsigned sequence = 1; sequence <= 400; ++sequence) {
+    SCOPED_TRACE(sequence);
     runtime_test::StringAllocations allocations;
     {
-      Model model(seed);
+      Model model(sequence);
       for (int step = 0; step < 40; ++step) {
         model.Step();
         model.Check();

@@ -217,19 +217,19 @@ TEST(ExpressionStack, PushBytesAndMemoryTextCopyOrPushEmpty) {
   const char bytes[] = "abc\0def";
   struct Case {
     const char* name;
-    bool memoryText;
     const char* address;
-    std::int32_t count;
     std::string_view expected;
     std::uint64_t allocations;
+    std::int32_t count;
+    bool memoryText;
   };
   const Case cases[] = {
-      {"bytes", false, bytes, 7, std::string_view(bytes, 7), 1},
-      {"bytes, count 0", false, bytes, 0, "", 0},
-      {"bytes, negative count", false, bytes, -1, "", 0},
-      {"memory text up to the zero", true, bytes, -1, "abc", 1},
-      {"memory text, zero first", true, bytes + 3, -5, "", 0},
-      {"memory text, counted", true, bytes, 5, std::string_view(bytes, 5), 1},
+      {"bytes", bytes, std::string_view(bytes, 7), 1, 7, false},
+      {"bytes, count 0", bytes, "", 0, 0, false},
+      {"bytes, negative count", bytes, "", 0, -1, false},
+      {"memory text up to the zero", bytes, "abc", 1, -1, true},
+      {"memory text, zero first", bytes + 3, "", 0, -5, true},
+      {"memory text, counted", bytes, std::string_view(bytes, 5), 1, 5, true},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
