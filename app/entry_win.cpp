@@ -1,6 +1,9 @@
 #include <windows.h>
 
-// Placeholder entry until start-up is in place.
+#include "app/program_main.h"
+#include "runtime/startup.h"
+
+// The process entry: start-up runs the program and ends the process with its result.
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  return 0;
+  runtime::RunProgram(app::ProgramMain);
 }

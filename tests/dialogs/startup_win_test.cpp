@@ -122,3 +122,47 @@ TEST(StartupChild, ShowCommandAndArgumentTextReachTheProgram) {
 }
 
 }  // namespace
+
+namespace {
+
+struct TopSearch {
+  DWORD processId;
+  HWND window;
+};
+
+BOOL CALLBACK FindVisibleTop(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<TopSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == search->processId && IsWindowVisible(window)) {
+    search->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// The shipped program from its entry to its exit: the close box ends it with exit code 0.
+TEST(ProgramEntry, ClosingTheWindowEndsTheProcessWithZero) {
+  wchar_t path[MAX_PATH];
+  const std::wstring own(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
+  std::wstring line = L"\"" + own.substr(0, own.find_last_of(L"\\/") + 1) + L"datecalc.exe\"";
+  if (GetFileAttributesW(line.substr(1, line.size() - 2).c_str()) == INVALID_FILE_ATTRIBUTES) {
+    GTEST_SKIP() << "datecalc.exe is not built";
+  }
+  Child child;
+  STARTUPINFOW info{};
+  info.cb = sizeof(info);
+  child.started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                                 &info, &child.process) != 0;
+  ASSERT_TRUE(child.started);
+  TopSearch search{child.process.dwProcessId, nullptr};
+  for (DWORD waited = 0; waited < kWaitLimitMs && search.window == nullptr; waited += 50) {
+    EnumWindows(FindVisibleTop, reinterpret_cast<LPARAM>(&search));
+    if (search.window == nullptr) Sleep(50);
+  }
+  ASSERT_NE(search.window, nullptr) << "the program showed no window";
+  PostMessageW(search.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  EXPECT_EQ(child.ExitCode(), 0u);
+}
+
+}  // namespace
