@@ -202,34 +202,56 @@ TypedText CommonText(std::mt19937_64& random) {
   }
 }
 
+// Extremes with a defined reading: none stands for a magnitude beyond 32 bits.
+struct ExtremeText {
+  const wchar_t* text;
+  std::optional<long long> days;
+};
+
+constexpr std::optional<long long> kBeyond = std::nullopt;
+const std::array<ExtremeText, 16> kExtremes = {{
+    {L"1e4932", kBeyond},  // the decimal point and exponent reach 4933: 2^127
+    {L"99e4931", kBeyond},
+    {L"-1e5000", kBeyond},
+    {L"1e999999999", kBeyond},  // the exponent stops growing at 9999
+    {L"1e-5000", 0},
+    {L"9.9d-4932", 0},
+    {L"-0", 0},
+    {L"0e0", 0},
+    {L"&HFFFFFFFFFFFFFFFFF", 0},  // a set bit shifted out of 64 bits
+    {L"&B1111111111111111111111111111111111111111111111111111111111111111111111", 0},
+    {L"&O7777777777777777777777", 0},
+    {L"&H8000000000000000???", 0},  // unsigned with the top bit set
+    {L"&HFFFFFFFFFFFFFFFF", -1},    // 64 bits, two's complement
+    {L"&HFFFFFFFF", -1},            // more than 16 bits: bit 31 is the sign
+    {L"&HFFFFFFFF&&", kBeyond},     // 64-bit suffix: unsigned value
+    {L"&HFFFF?", 65535},
+}};
+
 TypedText ExoticText(std::mt19937_64& random) {
   TypedText typed;
   typed.kind = "exotic";
   switch (Between(random, 0, 4)) {
-    case 0: {  // far more digits than the reading keeps
+    case 0: {  // far more digits than the reading keeps: at least 10^18 without a point
       const long long count = Between(random, 19, 400);
-      for (long long i = 0; i < count; ++i)
+      typed.text += static_cast<wchar_t>(L'1' + Between(random, 0, 8));
+      for (long long i = 1; i < count; ++i) {
         typed.text += static_cast<wchar_t>(L'0' + Between(random, 0, 9));
-      if (Between(random, 0, 1) == 0) typed.text.insert(Between(random, 0, count), L".");
+      }
+      if (Between(random, 0, 1) == 0) {
+        typed.text.insert(static_cast<std::size_t>(Between(random, 0, count)), L".");
+      } else {
+        typed.known = true;
+        typed.days = kBeyond;
+      }
       break;
     }
-    case 1: {
-      const std::array<std::wstring, 8> texts = {L"1e4932",  L"99e4931",     L"-1e5000",
-                                                 L"1e-5000", L"1e999999999", L"9.9d-4932",
-                                                 L"-0",      L"0e0"};
-      typed.text = OneOf(random, texts);
-      break;
-    }
-    case 2: {  // based integers wider than 64 bits, suffixes, unsigned marks
-      const std::array<std::wstring, 8> texts = {L"&HFFFFFFFFFFFFFFFFF",
-                                                 L"&HFFFFFFFFFFFFFFFF",
-                                                 L"&HFFFFFFFF&&",
-                                                 L"&HFFFF?",
-                                                 L"&B" + std::wstring(70, L'1'),
-                                                 L"&O7777777777777777777777",
-                                                 L"&H8000000000000000???",
-                                                 L"&HFFFFFFFF"};
-      typed.text = OneOf(random, texts);
+    case 1:
+    case 2: {
+      const ExtremeText& extreme = OneOf(random, kExtremes);
+      typed.text = extreme.text;
+      typed.known = true;
+      typed.days = extreme.days;
       break;
     }
     default: {  // anything a keyboard or a paste can bring

@@ -18,8 +18,9 @@ struct TypedText {
 // Common forms with a known reading: integers with blanks, signs and trailing words, halves
 // (ties to even), exponents, based integers, empty text, numbers beyond 32 bits.
 TypedText CommonText(std::mt19937_64& random);
-// Huge digit strings, extreme exponents, long based integers, Windows-1252 punctuation and
-// letters, control characters: only invariants are checked for these.
+// Huge digit strings, extreme exponents, based integers at 64 bits and beyond (known readings);
+// Windows-1252 punctuation and letters, control characters, digit strings with a point
+// somewhere (only invariants are checked for these).
 TypedText ExoticText(std::mt19937_64& random);
 
 }  // namespace monkey
