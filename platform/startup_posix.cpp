@@ -12,13 +12,15 @@ DWORD NtPlatformId() {
 
 PlatformIdQuery platformIdQuery = NtPlatformId;
 
-struct Unknown {
+}  // namespace
+
+// Outside the anonymous namespace on purpose: with internal linkage and no implementation in
+// this file, an optimiser may prove no such object exists and drop the Release call.
+struct ComUnknown {
   virtual long QueryInterface(const void* id, void** object) = 0;
   virtual unsigned long AddRef() = 0;
   virtual unsigned long Release() = 0;
 };
-
-}  // namespace
 
 DWORD GetVersionPlatformId() {
   return platformIdQuery();
@@ -51,7 +53,7 @@ BOOL InitCommonControlsEx(DWORD) {
 }
 
 void ReleaseObject(void* object) {
-  if (object != nullptr) static_cast<Unknown*>(object)->Release();
+  if (object != nullptr) static_cast<ComUnknown*>(object)->Release();
 }
 
 void VariantClear(void*) {}
