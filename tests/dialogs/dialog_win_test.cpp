@@ -32,6 +32,7 @@ TEST(DialogNew, MainWindowIsHiddenCentredAndCaptioned) {
   EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU), static_cast<std::uint32_t>(WS_CAPTION | WS_SYSMENU));
   EXPECT_EQ(style & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME), 0u);
   EXPECT_FALSE(IsWindowVisible(dialog.window));
+  EXPECT_EQ(style & 0xFFFF, 0x0854u) << "DS_CENTER | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK";
   wchar_t caption[64] = {};
   GetWindowTextW(dialog.window, caption, 64);
   EXPECT_STREQ(caption, L"Demostraci\u00F3n");
@@ -158,6 +159,21 @@ TEST(Geometry, ControlLocationIsInItsDialogsClientUnits) {
   EXPECT_NEAR(location.vertical, 20, 1);
   const auto size = DialogGetSize(ControlHandle(dialog.window, testing::kButtonId));
   EXPECT_NEAR(size.horizontal, 30, 1);
+}
+
+TEST(Geometry, PixelModePlacesAndReportsInPixels) {
+  Dialog dialog(DialogNew(kPixelUnits, nullptr, Text("p"), 10, 10, 200, 100, 0, 0));
+  ASSERT_NE(dialog.window, nullptr);
+  testing::Add(dialog.window, ControlKind::kPushButton, 700, "b", 13, 17, 41, 23);
+  const HWND button = ControlHandle(dialog.window, 700);
+  RECT placed{};
+  GetWindowRect(button, &placed);
+  EXPECT_EQ(placed.right - placed.left, 41);
+  EXPECT_EQ(DialogGetSize(button).horizontal, 41);
+  EXPECT_EQ(DialogGetLocation(button).horizontal, 13);
+  WindowRecord record;
+  ASSERT_TRUE(FindRecord(button, &record));
+  EXPECT_EQ(record.UnitMode(), kPixelUnits);
 }
 
 TEST(Geometry, WindowsWithoutRecordGivePixelsOrNothing) {
