@@ -62,3 +62,41 @@ wine_server() {
 }
 
 stop_wine() { wine_env; wine_server -k; }
+
+# Script tests that drive the real program reuse the display and Wine server scripts/test
+# started, or start their own and stop them again at the end.
+OWN_WINE_SESSION=""
+begin_wine_session() {
+  if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
+    start_xvfb
+    OWN_WINE_SESSION=1
+  fi
+  wine_prefix_ready
+}
+
+end_wine_session() {
+  if [ -n "$OWN_WINE_SESSION" ]; then
+    stop_wine
+    stop_xvfb
+    OWN_WINE_SESSION=""
+  fi
+}
+
+# A Wine session plus a scratch folder under the build, both gone on exit; moves the caller there.
+enter_scratch_session() {
+  begin_wine_session
+  SCRATCH=$(mktemp -d "$BUILD_ROOT/$1.XXXXXX")
+  trap 'rm -rf "$SCRATCH"; end_wine_session' EXIT
+  cd "$SCRATCH" || exit 1
+}
+
+# Fails the script test, in the form scripts/test counts, when a build output is missing.
+require_build_outputs() {
+  local file
+  for file in "$@"; do
+    [ -f "$file" ] && continue
+    echo "missing build output $file (build the win64 preset first)"
+    echo "0 passed, 1 failed"
+    exit 1
+  done
+}

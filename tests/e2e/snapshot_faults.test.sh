@@ -21,14 +21,12 @@ fi
 if ! fault_fs_can_mount; then
   skipped=3; echo "skip: this shell cannot mount test file systems"; finish; exit 0
 fi
-started_here=""
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_xvfb; started_here=1; fi
-wine_prefix_ready
+begin_wine_session
 base=$(mktemp -d /tmp/snapshot-faults.XXXXXX)
 cleanup() {
   fault_fs_cleanup_all
   rm -rf "$base"
-  if [ -n "$started_here" ]; then stop_wine; stop_xvfb; fi
+  end_wine_session
 }
 trap cleanup EXIT
 

@@ -17,21 +17,8 @@ if [ ! -f "$ROOT/app/main_dialog_callback.cpp" ]; then
   echo "0 passed, 0 failed, 1 skipped"
   exit 0
 fi
-if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
-  echo "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
-  echo "0 passed, 1 failed"
-  exit 1
-fi
-started_here=""
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_xvfb; started_here=1; fi
-wine_prefix_ready
-work=$(mktemp -d "$BUILD_ROOT/monkey.XXXXXX")
-cleanup() {
-  rm -rf "$work"
-  if [ -n "$started_here" ]; then stop_wine; stop_xvfb; fi
-}
-trap cleanup EXIT
-cd "$work"
+require_build_outputs "$exe" "$driver"
+enter_scratch_session monkey
 say "seed $seed, $actions actions (repeat with MONKEY_SEED=$seed MONKEY_ACTIONS=$actions)"
 WINE_TIMEOUT=600 "$ROOT/scripts/wine-exec" "$driver" --monkey "$seed" "$actions" \
   --usage-every 500 "$exe" 2>&1 | tr -d '\r'

@@ -10,20 +10,8 @@ actions=${1:-20000}
 seed=${2:-$(date +%s)}
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/abuse_driver.exe"
-if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
-  echo "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
-  exit 1
-fi
-started_here=""
-if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then start_xvfb; started_here=1; fi
-wine_prefix_ready
-work=$(mktemp -d "$BUILD_ROOT/soak.XXXXXX")
-cleanup() {
-  rm -rf "$work"
-  if [ -n "$started_here" ]; then stop_wine; stop_xvfb; fi
-}
-trap cleanup EXIT
-cd "$work"
+require_build_outputs "$exe" "$driver"
+enter_scratch_session soak
 say "seed $seed, $actions actions (repeat: $0 $actions $seed)"
 # About 50 ms an action under Wine here: allow twice that.
 WINE_TIMEOUT=$((actions / 10 + 120)) "$ROOT/scripts/wine-exec" "$driver" --monkey "$seed" \
