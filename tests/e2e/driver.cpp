@@ -12,24 +12,13 @@
 #include <vector>
 
 #include "calculator.h"
+#include "remote.h"
 #include "scenarios.h"
 #include "tally.h"
 
 namespace {
 
 using namespace e2e;
-
-std::wstring CurrentFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
-}
-
-std::wstring FullPath(const wchar_t* path) {
-  wchar_t full[MAX_PATH] = {};
-  GetFullPathNameW(path, MAX_PATH, full, nullptr);
-  return full;
-}
 
 int RunChecks(const std::wstring& exe) {
   std::wstring folder = CurrentFolder();

@@ -28,6 +28,18 @@ std::wstring WindowText(HWND window) {
   return buffer;
 }
 
+std::wstring CurrentFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  GetCurrentDirectoryW(MAX_PATH, folder);
+  return folder;
+}
+
+std::wstring FullPath(const wchar_t* path) {
+  wchar_t full[MAX_PATH] = {};
+  GetFullPathNameW(path, MAX_PATH, full, nullptr);
+  return full;
+}
+
 SYSTEMTIME PickerDate(HANDLE process, HWND picker) {
   SYSTEMTIME date{};
   RemoteBuffer remote(process, sizeof date);

@@ -36,6 +36,8 @@ class RemoteBuffer {
 };
 
 std::wstring WindowText(HWND window);
+std::wstring CurrentFolder();
+std::wstring FullPath(const wchar_t* path);
 SYSTEMTIME PickerDate(HANDLE process, HWND picker);
 // Sets the picker's date and reads it back: Wine answers TRUE for dates it refuses.
 bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day);

@@ -10,22 +10,14 @@
 #include <cwchar>
 #include <string>
 
+#include "../e2e/remote.h"
 #include "monkey.h"
 #include "snapshot_fault.h"
 
 namespace {
 
-std::wstring CurrentFolder() {
-  wchar_t folder[MAX_PATH] = {};
-  GetCurrentDirectoryW(MAX_PATH, folder);
-  return folder;
-}
-
-std::wstring FullPath(const wchar_t* path) {
-  wchar_t full[MAX_PATH] = {};
-  GetFullPathNameW(path, MAX_PATH, full, nullptr);
-  return full;
-}
+using e2e::CurrentFolder;
+using e2e::FullPath;
 
 std::string Narrow(const wchar_t* text) {
   std::string out;
