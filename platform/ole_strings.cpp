@@ -2,6 +2,7 @@
 
 #include <atomic>
 
+#include "platform/injected_failures.h"
 #include "platform/ole_strings_backend.h"
 
 namespace platform {
@@ -11,29 +12,22 @@ std::atomic<std::uint64_t> byteAllocations{0};
 std::atomic<std::uint64_t> unitAllocations{0};
 std::atomic<std::uint64_t> failures{0};
 std::atomic<std::uint64_t> frees{0};
-std::atomic<std::uint32_t> failuresToInject{0};
-
-// Consumes one injected failure if any is pending.
-bool InjectFailure() {
-  std::uint32_t pending = failuresToInject.load();
-  while (pending != 0) {
-    if (failuresToInject.compare_exchange_weak(pending, pending - 1)) return true;
-  }
-  return false;
-}
+InjectedFailures failuresToInject;
 
 }  // namespace
 
 char* SysAllocStringByteLen(const char* source, std::uint32_t length) {
   ++byteAllocations;
-  char* text = InjectFailure() ? nullptr : backend::SysAllocStringByteLen(source, length);
+  char* text =
+      failuresToInject.Consume() ? nullptr : backend::SysAllocStringByteLen(source, length);
   if (text == nullptr) ++failures;
   return text;
 }
 
 char16_t* SysAllocStringLen(const char16_t* source, std::uint32_t length) {
   ++unitAllocations;
-  char16_t* text = InjectFailure() ? nullptr : backend::SysAllocStringLen(source, length);
+  char16_t* text =
+      failuresToInject.Consume() ? nullptr : backend::SysAllocStringLen(source, length);
   if (text == nullptr) ++failures;
   return text;
 }
@@ -49,7 +43,7 @@ OleStringCounts CurrentOleStringCounts() {
 }
 
 void FailNextStringAllocations(std::uint32_t count) {
-  failuresToInject.store(count);
+  failuresToInject.Arm(count);
 }
 
 }  // namespace platform

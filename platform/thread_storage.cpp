@@ -2,30 +2,23 @@
 
 #include <atomic>
 
+#include "platform/injected_failures.h"
 #include "platform/thread_storage_backend.h"
 
 namespace platform {
 namespace {
 
-std::atomic<std::uint32_t> failuresToInject{0};
-
-bool InjectFailure() {
-  std::uint32_t pending = failuresToInject.load();
-  while (pending != 0) {
-    if (failuresToInject.compare_exchange_weak(pending, pending - 1)) return true;
-  }
-  return false;
-}
+InjectedFailures failuresToInject;
 
 }  // namespace
 
 void* GlobalAllocZeroed(std::size_t bytes) {
-  if (InjectFailure()) return nullptr;
+  if (failuresToInject.Consume()) return nullptr;
   return backend::GlobalAllocZeroed(bytes);
 }
 
 void FailNextGlobalAllocations(std::uint32_t count) {
-  failuresToInject.store(count);
+  failuresToInject.Arm(count);
 }
 
 }  // namespace platform
