@@ -13,14 +13,7 @@ namespace {
 using testing::DemoDialog;
 using testing::Text;
 
-struct Dialog {
-  HWND window;
-  explicit Dialog(HWND w) : window(w) {}
-  ~Dialog() {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-  HWND Control(int id) const { return ControlHandle(window, id); }
-};
+using testing::Dialog;
 
 std::wstring ClassOf(HWND window) {
   wchar_t name[64] = {};

@@ -40,4 +40,16 @@ inline HWND DemoDialog(HWND parent = nullptr) {
   return dialog;
 }
 
+// Destroys a test's dialog when the test ends, however it ends.
+struct Dialog {
+  HWND window;
+  explicit Dialog(HWND w) : window(w) {}
+  Dialog(const Dialog&) = delete;
+  Dialog& operator=(const Dialog&) = delete;
+  ~Dialog() {
+    if (IsWindow(window)) DestroyWindow(window);
+  }
+  HWND Control(int id) const { return ControlHandle(window, id); }
+};
+
 }  // namespace dialogs::testing

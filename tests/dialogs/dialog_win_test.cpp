@@ -10,13 +10,7 @@ namespace {
 using testing::DemoDialog;
 using testing::Text;
 
-struct Dialog {
-  HWND window;
-  explicit Dialog(HWND w) : window(w) {}
-  ~Dialog() {
-    if (IsWindow(window)) DestroyWindow(window);
-  }
-};
+using testing::Dialog;
 
 RECT WorkArea() {
   RECT area{};
