@@ -13,6 +13,13 @@
 #   fault_fs_windows_path PATH          prints PATH as Wine sees it through Z: (Z:\tmp\x)
 #   fault_fs_unprivileged CMD...        runs CMD as user nobody when root (permission bits then
 #                                       apply), else as the current user
+#   fault_fs_unprivileged_scratch NAME PROGRAM...
+#                                       makes FAULT_FS_SCRATCH, a folder /tmp/NAME.XXXXXX (mode
+#                                       0755) that user can reach wherever the project was cloned
+#                                       (a home folder may be 0700), with copies of the PROGRAMs
+#                                       it is to run in FAULT_FS_SCRATCH/bin; keep its Wine prefix
+#                                       and working folders there too (fault_fs_cleanup_all
+#                                       removes it with them)
 #   fault_fs_unprivileged_wine_prefix DIR
 #                                       creates a Wine prefix at DIR for that user (Wine refuses
 #                                       a prefix another user owns; ~15 s), needs DISPLAY; the
@@ -102,6 +109,27 @@ fault_fs_windows_path() {
 }
 
 fault_fs_unprivileged() { _fault_fs_as_user "$@"; }
+
+FAULT_FS_SCRATCH=""
+
+# The build may sit under a folder only its owner can enter: the unprivileged user gets copies
+# of what it runs in a folder of its own, while what it is to be refused stays as the caller
+# sets it up.
+fault_fs_unprivileged_scratch() {
+  local name=$1 program copy
+  shift
+  FAULT_FS_SCRATCH=$(mktemp -d "/tmp/$name.XXXXXX") || return 1
+  _fault_fs_note_undo "rm -rf '$FAULT_FS_SCRATCH'"
+  chmod 0755 "$FAULT_FS_SCRATCH" && mkdir -m 0755 "$FAULT_FS_SCRATCH/bin" || return 1
+  for program in "$@"; do
+    copy="$FAULT_FS_SCRATCH/bin/${program##*/}"
+    cp "$program" "$copy" && chmod 0755 "$copy" || return 1
+    if ! { _fault_fs_as_user test -r "$copy" && _fault_fs_as_user test -x "$copy"; }; then
+      echo "fault_fs: the unprivileged user cannot run $copy" >&2
+      return 1
+    fi
+  done
+}
 
 FAULT_FS_USER_PREFIX=""
 

@@ -6,7 +6,9 @@
 #   held            a file another process holds open without sharing: 70, bytes unchanged
 # Each case runs the matching FileFaults test of fileio_tests with the paths in DATECALC_FAULT_*
 # variables. Cases that cannot be prepared here (no root for mounts, a build missing) are
-# reported as skipped with the reason. Every mount and drive letter is removed on exit.
+# reported as skipped with the reason. Everything happens in a scratch folder under /tmp that
+# the unprivileged user can reach wherever the project was cloned, with copies of the test
+# programs it runs; the folder, every mount and drive letter are removed on exit.
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
@@ -30,7 +32,6 @@ release_holder() {
 cleanup() {
   release_holder
   fault_fs_cleanup_all
-  [ -n "$WORK" ] && rm -rf "$WORK"
   if [ "$STARTED_WINE" -eq 1 ]; then
     stop_wine
     stop_xvfb
@@ -60,11 +61,12 @@ run_case() {
   # shellcheck disable=SC2163  # export takes the VAR=VALUE words themselves
   case $runner in
     native) (cd / && env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;
-    unprivileged) (cd / && fault_fs_unprivileged env "$@" timeout 300 "$NATIVE_TESTS" "$filter") >"$log" 2>&1 ;;
+    unprivileged) (cd / && fault_fs_unprivileged env "$@" timeout 300 "$USER_NATIVE_TESTS" \
+      "$filter") >"$log" 2>&1 ;;
     wine) env "$@" DATECALC_FAULT_UNDER_WINE=1 WINE_TIMEOUT=300 "$ROOT/scripts/wine-exec" \
       "$WIN_TESTS" "$filter" >"$log" 2>&1 ;;
     unprivileged-wine) (cd / && export "$@" DATECALC_FAULT_UNDER_WINE=1 &&
-      fault_fs_unprivileged_wine "$WIN_TESTS" "$filter") >"$log" 2>&1 ;;
+      fault_fs_unprivileged_wine "$USER_WIN_TESTS" "$filter") >"$log" 2>&1 ;;
   esac
   local rc=$?
   if [ $rc -eq 0 ] && grep -q '^\[  PASSED  \] 1 test' "$log"; then
@@ -82,8 +84,17 @@ report() { if [ "$2" -eq 0 ]; then pass "$1"; else fail "$1"; fi; }
 have_native() { [ -x "$NATIVE_TESTS" ] && [ -x "$NATIVE_HOLDER" ]; }
 have_wine() { [ -f "$WIN_TESTS" ] && [ -f "$WIN_HOLDER" ] && [ "$WINE_READY" -eq 1 ]; }
 
-WORK=$(mktemp -d /tmp/datecalc-file-faults.XXXXXX) || exit 1
-chmod 0755 "$WORK"  # the unprivileged user must reach the folders inside
+# The unprivileged cases run copies: the build may sit where that user cannot go.
+user_programs=()
+have_native && user_programs+=("$NATIVE_TESTS")
+[ -f "$WIN_TESTS" ] && user_programs+=("$WIN_TESTS")
+if ! fault_fs_unprivileged_scratch datecalc-file-faults "${user_programs[@]}"; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+WORK=$FAULT_FS_SCRATCH
+USER_NATIVE_TESTS="$WORK/bin/${NATIVE_TESTS##*/}"
+USER_WIN_TESTS="$WORK/bin/${WIN_TESTS##*/}"
 
 WINE_READY=0
 if [ -f "$WIN_TESTS" ]; then

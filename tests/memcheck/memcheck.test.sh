@@ -43,6 +43,11 @@ fi
 
 start=$SECONDS
 say "building preset memcheck in $BUILD"
+# The build log goes into $BUILD_ROOT before cmake has made any folder there.
+if ! mkdir -p "$BUILD"; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
 if ! { cmake --preset memcheck -B "$BUILD" && nice cmake --build "$BUILD" -j "${JOBS:-$(nproc)}"; } \
   >"$BUILD_ROOT/memcheck-build.log" 2>&1; then
   tail -30 "$BUILD_ROOT/memcheck-build.log"

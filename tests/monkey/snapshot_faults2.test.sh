@@ -9,7 +9,9 @@
 #                     calculator working in its root
 #   long name         a working folder so deep that the full name of RoredAvuv.bmp passes 255
 #   no permission     a folder the user may not write, calculator run as user nobody (its own
-#                     Wine prefix); MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
+#                     Wine prefix and copies of the programs, all in a scratch folder under
+#                     /tmp it can reach wherever the project was cloned);
+#                     MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
 # Each case: no message box or other window, the window answers "Hay" afterwards, exit code 0,
 # the old RoredAvuv.bmp byte for byte as it was, and no other file left beside it.
 set -uo pipefail
@@ -51,14 +53,19 @@ if ! fault_fs_can_mount; then
   exit 0
 fi
 begin_wine_session
-base=$(mktemp -d /tmp/snapshot-faults2.XXXXXX)
-chmod 755 "$base"
 cleanup() {
   fault_fs_cleanup_all
-  rm -rf "$base"
   end_wine_session
 }
 trap cleanup EXIT
+if ! fault_fs_unprivileged_scratch snapshot-faults2 "$exe" "$driver"; then
+  echo "0 passed, 1 failed"
+  exit 1
+fi
+base=$FAULT_FS_SCRATCH
+# User nobody runs these copies: the build may sit where that user cannot go.
+user_exe="$base/bin/${exe##*/}"
+user_driver="$base/bin/${driver##*/}"
 
 head -c 40960 /dev/urandom >"$base/old.bmp"
 
@@ -67,8 +74,8 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
   local label=$1 runner=$2 folder=$3 log="$base/driver.log"
   shift 3
   if [ "$runner" = nobody ]; then
-    (cd "$folder" && WINE_TIMEOUT=120 fault_fs_unprivileged_wine "$driver" --snapshot-fault \
-      "$label" "$@" "$(fault_fs_windows_path "$exe")") >"$log" 2>&1
+    (cd "$folder" && WINE_TIMEOUT=120 fault_fs_unprivileged_wine "$user_driver" --snapshot-fault \
+      "$label" "$@" "$(fault_fs_windows_path "$user_exe")") >"$log" 2>&1
   else
     (cd "$folder" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot-fault \
       "$label" "$@" "$exe") >"$log" 2>&1
