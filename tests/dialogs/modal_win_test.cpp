@@ -53,7 +53,7 @@ void Close(HWND dialog) {
   PostMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
 }
 
-INT_PTR CALLBACK Recorder(CallbackContext context) {
+INT_PTR Recorder(CallbackContext context) {
   seen.calls.push_back(context);
   seen.visibleAtCall.push_back(IsWindowVisible(context.window) != 0);
   if (context.message == WM_INITDIALOG && context.window != nullptr) {
@@ -218,7 +218,7 @@ TEST(DialogShowModal, NullDialogStillGetsTheTwoCallsAndReturns) {
   EXPECT_EQ(seen.calls[1].lParam, 0);
 }
 
-INT_PTR CALLBACK ButtonClaimsItsClicks(CallbackContext context) {
+INT_PTR ButtonClaimsItsClicks(CallbackContext context) {
   return context.message == WM_COMMAND ? 11 : 0;
 }
 
