@@ -36,6 +36,18 @@ wine_env() {
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LC_ALL=C.UTF-8
   export WINEARCH=win64
+  # Wine sees no font of this machine, only its own (installed into the prefix below): which
+  # font draws a character must not depend on what else the machine has installed.
+  export FONTCONFIG_FILE="$ROOT/scripts/lib/wine-fonts.conf"
+}
+
+# Wine's own fonts (MS Sans Serif, Tahoma, Marlett for the caption buttons...) where Windows
+# keeps them. Wine does not put them into a prefix by itself, and without them the dialog font
+# falls back to a host font whose shaping tables fault Wine's 64-bit text shaper
+# (docs/wine-mark-to-ligature.md).
+install_wine_fonts() {
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts" && cp -u /usr/share/wine/fonts/* "$fonts/"
 }
 
 # Create the prefix once (it is reused across runs), then keep one wineserver alive for speed.
@@ -51,6 +63,7 @@ wine_prefix_ready() {
     wineserver64 -w 2>/dev/null || /usr/lib/wine/wineserver64 -w 2>/dev/null || true
     touch "$WINEPREFIX/.datecalc-ready"
   fi
+  install_wine_fonts
   wine_server -p
   timeout 120 "$WINE" wineboot -u >/dev/null 2>&1 || true
 }
