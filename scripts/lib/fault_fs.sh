@@ -149,12 +149,15 @@ fault_fs_unprivileged_wine_prefix() {
   FAULT_FS_USER_PREFIX=$dir
   _fault_fs_note_undo "rm -rf '$dir'"
   _fault_fs_note_undo "_fault_fs_as_user env WINEPREFIX='$dir' /usr/lib/wine/wineserver64 -k"
+  # The fonts of the main test prefix, in files the unprivileged user can read.
+  cp "$ROOT/scripts/lib/wine-fonts.conf" "$home/fonts.conf" || return 1
   if ! _fault_fs_as_user env HOME="$home" WINEPREFIX="$dir" WINEDEBUG=-all \
-    WINEDLLOVERRIDES="mscoree,mshtml=" timeout 300 /usr/lib/wine/wine64 wineboot -i \
-    >"$home/wineboot.log" 2>&1; then
+    FONTCONFIG_FILE="$home/fonts.conf" WINEDLLOVERRIDES="mscoree,mshtml=" \
+    timeout 300 /usr/lib/wine/wine64 wineboot -i >"$home/wineboot.log" 2>&1; then
     echo "fault_fs: cannot create a Wine prefix for the unprivileged user" >&2
     return 1
   fi
+  _fault_fs_as_user cp /usr/share/wine/fonts/* "$dir/drive_c/windows/Fonts/" || return 1
   # As in the main test prefix: no crash dialog that could hang a run, and no wait for a
   # window manager when a window is hidden.
   WINE_TIMEOUT=60 fault_fs_unprivileged_wine reg add 'HKCU\Software\Wine\WineDbg' \
@@ -166,7 +169,9 @@ fault_fs_unprivileged_wine_prefix() {
 
 fault_fs_unprivileged_wine() {
   [ -n "$FAULT_FS_USER_PREFIX" ] || return 1
-  _fault_fs_as_user env HOME="$(dirname "$FAULT_FS_USER_PREFIX")" \
+  local home
+  home=$(dirname "$FAULT_FS_USER_PREFIX")
+  _fault_fs_as_user env HOME="$home" FONTCONFIG_FILE="$home/fonts.conf" \
     WINEPREFIX="$FAULT_FS_USER_PREFIX" WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
     timeout --kill-after=10 "${WINE_TIMEOUT:-300}" /usr/lib/wine/wine64 "$@"
 }
