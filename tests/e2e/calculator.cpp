@@ -1,5 +1,6 @@
 #include "calculator.h"
 
+#include "health.h"
 #include "remote.h"
 
 namespace e2e {
@@ -63,10 +64,7 @@ bool Launch(const std::wstring& exe, const std::wstring& folder, const wchar_t* 
   bool shown = WaitFor(
       [&] {
         calculator.window = FindProcessWindow(id, nullptr, caption);
-        if (calculator.window == nullptr) return false;
-        DWORD_PTR answer = 0;
-        return SendMessageTimeoutW(calculator.window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                                   &answer) != 0;
+        return calculator.window != nullptr && Answers(calculator.window, 1000);
       },
       30000);
   QueryPerformanceCounter(&now);

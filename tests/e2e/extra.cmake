@@ -3,6 +3,7 @@
 add_executable(e2e_driver
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
   ${CMAKE_CURRENT_LIST_DIR}/calculator.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/health.cpp
   ${CMAKE_CURRENT_LIST_DIR}/remote.cpp
   ${CMAKE_CURRENT_LIST_DIR}/bitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout_checks.cpp

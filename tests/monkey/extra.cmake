@@ -12,6 +12,7 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_file_check.cpp
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_fault.cpp
     ${PROJECT_SOURCE_DIR}/tests/e2e/calculator.cpp
+    ${PROJECT_SOURCE_DIR}/tests/e2e/health.cpp
     ${PROJECT_SOURCE_DIR}/tests/e2e/remote.cpp
     ${PROJECT_SOURCE_DIR}/tests/e2e/bitmap.cpp)
   target_link_libraries(abuse_driver PRIVATE datecalc_warnings comctl32 psapi ntdll user32 gdi32)

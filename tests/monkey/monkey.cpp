@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "../e2e/calculator.h"
+#include "../e2e/health.h"
 #include "../e2e/remote.h"
 #include "../e2e/tally.h"
 #include "civil_days.h"
@@ -76,6 +77,7 @@ class Monkey {
   Moment RandomMoment(long long near);
   void Note(const char* format, ...);
   void Fail(Group group, const char* format, ...);
+  void Report(const char* kind, Group group, const std::string& text);
   bool Matches(Group group);
   bool Healthy(Group group);
 
@@ -102,7 +104,7 @@ class Monkey {
   long long stackTarget_ = 1;
   std::array<Tally, kGroupCount> tallies_{};
   std::deque<std::string> history_;
-  bool dead_ = false;
+  std::string death_;  // why the run stopped early: the calculator ended, faulted or hangs
 };
 
 void Monkey::Note(const char* format, ...) {
@@ -116,15 +118,20 @@ void Monkey::Note(const char* format, ...) {
 }
 
 void Monkey::Fail(Group group, const char* format, ...) {
-  Tally& tally = tallies_[group];
-  ++tally.failures;
-  if (tally.failures > 8) return;  // the first few tell the story
   char text[600];
   va_list args;
   va_start(args, format);
   std::vsnprintf(text, sizeof text, format, args);
   va_end(args);
-  std::printf("  mismatch (%s): %s\n    after:", kGroupNames[group], text);
+  Report("mismatch", group, text);
+}
+
+// One failure of the group, printed with the last few actions while there are only a few.
+void Monkey::Report(const char* kind, Group group, const std::string& text) {
+  Tally& tally = tallies_[group];
+  ++tally.failures;
+  if (tally.failures > 8) return;  // the first few tell the story
+  std::printf("  %s (%s): %s\n    after:", kind, kGroupNames[group], text.c_str());
   for (const std::string& step : history_) std::printf(" | %s", step.c_str());
   std::printf("\n");
   std::fflush(stdout);
@@ -147,10 +154,13 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
+// A calculator that ended, faulted into the crash debugger or stopped answering ends the run
+// here, with its reason, before its state could show up as a mismatch.
 bool Monkey::Healthy(Group group) {
-  if (!IsAlive(c_)) {
-    Fail(group, "the calculator is gone");
-    dead_ = true;
+  if (!death_.empty()) return false;  // reported once, with the first reason seen
+  if (std::string why = e2e::WhyUnwell(c_); !why.empty()) {
+    Report("calculator down", group, why);
+    death_ = why;
     return false;
   }
   if (int strange = StrangeWindows(c_, boxes_); strange != 0) {
@@ -466,7 +476,7 @@ void Monkey::Run() {
   // The second half of the run is measured: the first lets Wine's heaps settle.
   const int warmUp = std::max(200, options_.actions / 2);
   ProcessUsage start;
-  for (int step = 1; step <= options_.actions && !dead_; ++step) {
+  for (int step = 1; step <= options_.actions && death_.empty(); ++step) {
     Act();
     if (step == warmUp) start = Quiet();
     if (options_.usageEvery > 0 && step % options_.usageEvery == 0) {
@@ -474,8 +484,8 @@ void Monkey::Run() {
       std::fflush(stdout);
     }
   }
-  if (dead_) {
-    e2e::Check(false, "the calculator survives every action");
+  if (!death_.empty()) {
+    e2e::Check(false, "the calculator survives every action", "%s", death_.c_str());
     return;
   }
   const ProcessUsage end = Quiet();
@@ -525,10 +535,10 @@ void Monkey::CloseWithBoxesOpen() {
 
 std::string WhyNotStarted(const e2e::Calculator& calculator) {
   if (calculator.process.hProcess == nullptr) return "it could not be started";
+  if (e2e::IsRunning(calculator)) return "no window with its caption answered within 30 s";
   DWORD code = 0;
-  if (IsAlive(calculator)) return "no window with its caption answered within 30 s";
   GetExitCodeProcess(calculator.process.hProcess, &code);
-  return "it ended with exit code " + std::to_string(code) + " before showing its window";
+  return "it ended with " + e2e::DescribeExit(code) + " before showing its window";
 }
 
 int RunMonkey(const MonkeyOptions& options) {

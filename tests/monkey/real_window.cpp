@@ -117,8 +117,4 @@ int StrangeWindows(const e2e::Calculator& c, const std::vector<HWND>& boxes) {
   return strange;
 }
 
-bool IsAlive(const e2e::Calculator& c) {
-  return WaitForSingleObject(c.Handle(), 0) == WAIT_TIMEOUT;
-}
-
 }  // namespace monkey

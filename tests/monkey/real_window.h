@@ -33,6 +33,5 @@ void SetText(const e2e::Calculator& c, int id, const std::wstring& text);
 std::vector<HWND> DateOrderBoxes(const e2e::Calculator& c);
 // Visible windows of the process other than the main window and the given boxes.
 int StrangeWindows(const e2e::Calculator& c, const std::vector<HWND>& boxes);
-bool IsAlive(const e2e::Calculator& c);
 
 }  // namespace monkey

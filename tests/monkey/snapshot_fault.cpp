@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "../e2e/calculator.h"
+#include "../e2e/health.h"
 #include "../e2e/tally.h"
 #include "civil_days.h"
 #include "monkey.h"
@@ -35,7 +36,7 @@ void RunCase(const FaultOptions& options, e2e::Calculator& c) {
   const bool returned = SendMessageTimeoutW(c.window, WM_COMMAND, kSnapshotCommand, 0, SMTO_NORMAL,
                                             20000, &answer) != 0;
   Checked(returned, label, "the snapshot command returns");
-  Checked(IsAlive(c), label, "the calculator is still running");
+  Checked(e2e::IsRunning(c), label, "the calculator is still running");
   Checked(e2e::CountVisibleWindows(c.process.dwProcessId) == 1, label,
           "no message box or other window appears");
   if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
