@@ -55,6 +55,7 @@ int RunChecks(const std::wstring& exe) {
     Check(ended && exit == 0, "Alt+F4 ends the program with exit code 0");
     if (!ended) Kill(again);
   }
+  CheckEveryCharacterInDaysBox(exe, folder);
   const Tally& t = Results();
   if (t.skipped > 0) {
     std::printf("%d passed, %d failed, %d skipped\n", t.passed, t.failed, t.skipped);

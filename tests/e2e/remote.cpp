@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <cstdio>
+
 namespace e2e {
 
 RemoteBuffer::RemoteBuffer(HANDLE process, SIZE_T size)
@@ -59,6 +61,12 @@ SYSTEMTIME MakeDate(WORD year, WORD month, WORD day) {
 
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b) {
   return a.wYear == b.wYear && a.wMonth == b.wMonth && a.wDay == b.wDay;
+}
+
+std::string DateName(const SYSTEMTIME& d) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%02u/%02u/%04u", d.wDay, d.wMonth, d.wYear);
+  return text;
 }
 
 bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day) {

@@ -42,6 +42,8 @@ SYSTEMTIME PickerDate(HANDLE process, HWND picker);
 // Sets the picker's date and reads it back: Wine answers TRUE for dates it refuses.
 bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day);
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b);
+// "dd/MM/yyyy", for messages.
+std::string DateName(const SYSTEMTIME& date);
 SYSTEMTIME MakeDate(WORD year, WORD month, WORD day);
 // Whole days from `a` to `b` (negative when b is earlier), by the system's own conversion.
 long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);

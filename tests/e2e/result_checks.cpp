@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "days_box.h"
 #include "remote.h"
 #include "scenarios.h"
 #include "tally.h"
@@ -32,12 +33,6 @@ std::string Narrow(const std::wstring& text) {
   return out;
 }
 
-std::string DateName(const SYSTEMTIME& d) {
-  char text[32];
-  std::snprintf(text, sizeof text, "%02u/%02u/%04u", d.wDay, d.wMonth, d.wYear);
-  return text;
-}
-
 bool SetDates(const Calculator& c, SYSTEMTIME base, SYSTEMTIME final) {
   return SetPickerDate(c.Handle(), c.Item(kBasePicker), base.wYear, base.wMonth, base.wDay) &&
          SetPickerDate(c.Handle(), c.Item(kFinalPicker), final.wYear, final.wMonth, final.wDay);
@@ -59,10 +54,6 @@ void CloseMessageBox(HWND box) {
 
 void Click(const Calculator& c, int id) {
   SendMessageW(c.Item(id), BM_CLICK, 0, 0);
-}
-
-void TypeIntoDaysBox(const Calculator& c, const wchar_t* text) {
-  SendMessageW(c.Item(kDaysBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 }  // namespace

@@ -36,6 +36,9 @@ void CheckEnterAndEscKeepWindow(const Calculator& calculator);
 // `folder` is the calculator's working folder, where the snapshot lands.
 void CheckSnapshotBeforeAnyResult(const Calculator& calculator, const std::wstring& folder);
 void CheckSnapshot(const Calculator& calculator, const std::wstring& folder);
+// Starts a calculator of its own for each batch of characters typed or set into the
+// number-of-days box, since a batch may end it.
+void CheckEveryCharacterInDaysBox(const std::wstring& exe, const std::wstring& folder);
 // Prints percentiles of button click to result text over `clicks` clicks.
 void MeasureClickToResult(const Calculator& calculator, int clicks);
 
