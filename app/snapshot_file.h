@@ -9,16 +9,13 @@
 
 namespace app {
 
-// The three blocks (file header, info header, `pixelBytes` bytes at `pixels`) go, one write
-// each, through a file channel to a temporary file beside `fileName`, which replaces
-// `fileName` only when every step succeeded; otherwise it is removed and `fileName` stays as it
-// was. A read-only `fileName`, or one another program holds open, is not replaced. A failed
-// step's run-time error is left in `slot`. True when `fileName` was replaced.
+// The three blocks (file header, info header, `pixelBytes` bytes at `pixels`) become the whole
+// contents of `fileName`, one write each, by the file replacement of fileio/file_replacement.h:
+// a failure leaves an existing file as it was, a success keeps its identity, and a read-only
+// file, or one another program holds open, is left alone. A failed step's run-time error is
+// left in `slot`. True when `fileName` holds the new picture.
 bool WriteSnapshotFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
                        const FileHeader& fileHeader, const InfoHeader& infoHeader,
                        const std::uint8_t* pixels, std::uint32_t pixelBytes);
-
-// The temporary file's name: `fileName` with ".tmp" appended, so it shares its directory.
-runtime::DynString SnapshotTemporaryName(const runtime::DynString& fileName);
 
 }  // namespace app

@@ -4,6 +4,8 @@
 #include <new>
 #include <string_view>
 
+#include "fileio/channel_steps.h"
+#include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "runtime/busy_wait_lock.h"
@@ -17,7 +19,6 @@ constexpr int kErrorNotOutput = 54;
 constexpr int kErrorAlreadyOpen = 55;
 constexpr int kErrorShortDeviceWrite = 57;
 constexpr int kErrorShortDiskWrite = 61;
-constexpr int kErrorBadFileName = 64;
 constexpr int kErrorFailedWithoutCode = 51;  // what a raise of number 0 records
 
 constexpr std::int16_t kHighestChannelNumber = 32767;
@@ -30,15 +31,12 @@ struct CutName {
   char16_t units[kMaxChannelNameUnits + 1] = {};
   std::size_t length = 0;
 
+  explicit CutName(std::u16string_view name)
+      : length(std::min<std::size_t>(name.size(), kMaxChannelNameUnits)) {
+    name.copy(units, length);
+  }
   std::u16string_view View() const { return {units, length}; }
 };
-
-// Wildcards are refused; so is a zero unit, which would make the system open a shorter name
-// than the one given.
-bool IsUsableName(std::u16string_view name) {
-  return !name.empty() && name.find_first_of(u"*?") == std::u16string_view::npos &&
-         name.find(u'\0') == std::u16string_view::npos;
-}
 
 int ErrorOrUnknown(std::uint8_t error) {
   return error != 0 ? error : kErrorFailedWithoutCode;
@@ -93,7 +91,6 @@ int OpenFileOnChannel(FileChannel& channel, const CutName& name) {
 }
 
 int OpenUnderLock(const CutName& name, std::int16_t number) {
-  if (!IsUsableName(name.View())) return kErrorBadFileName;
   if (number < 0) return kErrorNotOpen;
   if (FindChannel(number) != nullptr) return kErrorAlreadyOpen;
   auto* channel = new (std::nothrow) FileChannel;
@@ -108,37 +105,6 @@ int OpenUnderLock(const CutName& name, std::int16_t number) {
   return error;
 }
 
-}  // namespace
-
-std::int16_t FreeChannelNumber() {
-  runtime::BusyWaitGuard guard(fileOperationLock);
-  do {
-    lastHandedOut =
-        static_cast<std::int16_t>(lastHandedOut >= kHighestChannelNumber ? 1 : lastHandedOut + 1);
-  } while (FindChannel(lastHandedOut) != nullptr);
-  return lastHandedOut;
-}
-
-void OpenChannel(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
-                 std::int16_t number) {
-  int error = 0;
-  {
-    runtime::WideString wide = runtime::WidenText(fileName.View());
-    if (wide.IsEmpty() && !fileName.IsEmpty()) error = runtime::kErrorOutOfMemory;
-    CutName name;
-    name.length = std::min<std::size_t>(wide.Length(), kMaxChannelNameUnits);
-    wide.View().copy(name.units, name.length);
-    wide.Free();
-    if (error == 0) {
-      runtime::BusyWaitGuard guard(fileOperationLock);
-      error = OpenUnderLock(name, number);
-    }
-  }
-  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
-}
-
-namespace {
-
 // A refused write may still have put part of its bytes on the disk. The file pointer goes
 // back to the end of the last whole write, so later writes do not follow a torn fragment and
 // the close cuts it off.
@@ -149,15 +115,15 @@ void ReturnToLastWholeWrite(const FileChannel& channel) {
   GuardedSystemCall([&] { return calls.setFilePointer(channel.handle, low, &high, FILE_BEGIN); });
 }
 
-int WriteAllBytes(FileChannel& channel, const runtime::DynString& text) {
+int WriteAllBytes(FileChannel& channel, std::string_view bytes) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
+  const auto count = static_cast<DWORD>(bytes.size());
   DWORD written = 0;
-  auto wrote = GuardedSystemCall([&] {
-    return calls.writeFile(channel.handle, text.Text(), text.Length(), &written, nullptr);
-  });
+  auto wrote = GuardedSystemCall(
+      [&] { return calls.writeFile(channel.handle, bytes.data(), count, &written, nullptr); });
   bool disk = channel.fileType == kDiskFile;
   int error = wrote.error;
-  if (error == 0 && written < text.Length()) {
+  if (error == 0 && written < count) {
     error = disk ? kErrorShortDiskWrite : kErrorShortDeviceWrite;
   }
   if (error != 0 && disk) ReturnToLastWholeWrite(channel);
@@ -165,27 +131,44 @@ int WriteAllBytes(FileChannel& channel, const runtime::DynString& text) {
   return error;
 }
 
-}  // namespace
-
-void WriteChannelText(runtime::ErrorSlot& slot, std::int16_t number, runtime::DynString text) {
-  int error = 0;
-  FileChannel* channel = FindChannel(number);
-  if (channel == nullptr) {
-    error = kErrorNotOpen;
-  } else if (text.IsEmpty()) {
-    return;
-  } else if (channel->mode != ChannelMode::kOutput) {
-    error = kErrorNotOutput;
-  } else {
-    error = WriteAllBytes(*channel, text);
-  }
-  text.Free();
-  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
+std::int16_t Following(std::int16_t number) {
+  return static_cast<std::int16_t>(number >= kHighestChannelNumber ? 1 : number + 1);
 }
 
-void CloseChannel(runtime::ErrorSlot& slot, std::int16_t number) {
+}  // namespace
+
+// One full cycle at most: with every number open the search would never end, and it holds the
+// file-operation lock while it runs.
+int TakeFreeChannelNumber(std::int16_t& number) {
+  runtime::BusyWaitGuard guard(fileOperationLock);
+  for (int tried = 0; tried < kHighestChannelNumber; ++tried) {
+    lastHandedOut = Following(lastHandedOut);
+    if (FindChannel(lastHandedOut) == nullptr) {
+      number = lastHandedOut;
+      return 0;
+    }
+  }
+  number = kNoChannelNumber;
+  return kErrorTooManyFiles;
+}
+
+int OpenWideChannel(std::u16string_view name, std::int16_t number) {
+  const CutName cut(name);
+  runtime::BusyWaitGuard guard(fileOperationLock);
+  return OpenUnderLock(cut, number);
+}
+
+int WriteChannelBytes(std::int16_t number, std::string_view bytes) {
+  FileChannel* channel = FindChannel(number);
+  if (channel == nullptr) return kErrorNotOpen;
+  if (bytes.empty()) return 0;
+  if (channel->mode != ChannelMode::kOutput) return kErrorNotOutput;
+  return WriteAllBytes(*channel, bytes);
+}
+
+int CloseChannelNumber(std::int16_t number) {
   FileChannel* channel = TakeChannel(number);
-  if (channel == nullptr) return;
+  if (channel == nullptr) return 0;
   const FileSystemCalls& calls = CurrentFileSystemCalls();
   int error = 0;
   if (channel->mode == ChannelMode::kOutput && channel->fileType == kDiskFile) {
@@ -195,6 +178,38 @@ void CloseChannel(runtime::ErrorSlot& slot, std::int16_t number) {
       GuardedSystemCall([&] { return calls.closeHandle(channel->handle); }).error;
   if (error == 0) error = closeError;
   delete channel;
+  return error;
+}
+
+std::int16_t FreeChannelNumber(runtime::ErrorSlot& slot) {
+  std::int16_t number = kNoChannelNumber;
+  // Raised once the lock is free again; the caller's next step may need it.
+  if (int error = TakeFreeChannelNumber(number); error != 0) {
+    runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
+  }
+  return number;
+}
+
+void OpenChannel(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
+                 std::int16_t number) {
+  int error = 0;
+  {
+    // The whole name is checked before it is cut: a wildcard past unit 255 still refuses it.
+    runtime::WideString wide;
+    error = WidenFileName(fileName, wide);
+    if (error == 0) error = OpenWideChannel(wide.View(), number);
+  }
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
+}
+
+void WriteChannelText(runtime::ErrorSlot& slot, std::int16_t number, runtime::DynString text) {
+  int error = WriteChannelBytes(number, text.View());
+  text.Free();
+  if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
+}
+
+void CloseChannel(runtime::ErrorSlot& slot, std::int16_t number) {
+  int error = CloseChannelNumber(number);
   if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());
 }
 

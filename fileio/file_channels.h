@@ -11,12 +11,14 @@
 namespace fileio {
 
 // The next number from 1 to 32767 that no open channel uses; numbers are not reused until
-// the counter wraps.
-std::int16_t FreeChannelNumber();
+// the counter wraps. With every number open: 67, and -1, which every channel operation
+// refuses, so the caller's next steps touch no channel.
+std::int16_t FreeChannelNumber(runtime::ErrorSlot& slot);
 
 // Opens `fileName` (cut to 255 characters) for output on `number`, creating it or emptying
-// it. 64: empty name or one with "*", "?" or a zero byte; 52: negative number; 55: number
-// already open; 7: no memory; else the system's error. A failure leaves no channel.
+// it. 64: a name that is empty, does not convert, or has "*", "?" or a zero byte anywhere,
+// also past the cut; 52: negative number; 55: number already open; 7: no memory; else the
+// system's error. A failure leaves no channel.
 void OpenChannel(runtime::ErrorSlot& slot, const runtime::DynString& fileName, std::int16_t number);
 
 // One write of all bytes of `text`, which is released in every case. 52: number not open;

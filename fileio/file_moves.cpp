@@ -1,7 +1,6 @@
 #include "fileio/file_moves.h"
 
-#include <string_view>
-
+#include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "runtime/wide_string.h"
@@ -9,18 +8,7 @@
 namespace fileio {
 namespace {
 
-constexpr int kErrorBadFileName = 64;
 constexpr int kErrorFailedWithoutCode = 51;
-
-// 0 when `name` widened to a name the system can take; else the error to raise.
-int WidenName(const runtime::DynString& name, runtime::WideString& wide) {
-  std::string_view bytes = name.View();
-  if (bytes.empty() || bytes.find_first_of(std::string_view("*?\0", 3)) != bytes.npos) {
-    return kErrorBadFileName;
-  }
-  wide = runtime::WidenText(bytes);
-  return wide.IsEmpty() ? runtime::kErrorOutOfMemory : 0;
-}
 
 int ErrorOf(BOOL succeeded, std::uint8_t error) {
   if (error != 0) return error;
@@ -33,8 +21,8 @@ void MoveFileReplacing(runtime::ErrorSlot& slot, const runtime::DynString& sourc
                        const runtime::DynString& target) {
   runtime::WideString from;
   runtime::WideString to;
-  int error = WidenName(source, from);
-  if (error == 0) error = WidenName(target, to);
+  int error = WidenFileName(source, from);
+  if (error == 0) error = WidenFileName(target, to);
   if (error == 0) {
     const FileSystemCalls& calls = CurrentFileSystemCalls();
     auto moved = GuardedSystemCall(
@@ -48,7 +36,7 @@ void MoveFileReplacing(runtime::ErrorSlot& slot, const runtime::DynString& sourc
 
 void RemoveFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName) {
   runtime::WideString name;
-  int error = WidenName(fileName, name);
+  int error = WidenFileName(fileName, name);
   if (error == 0) {
     const FileSystemCalls& calls = CurrentFileSystemCalls();
     auto removed = GuardedSystemCall([&] { return calls.deleteFile(name.Text()); });

@@ -4,8 +4,10 @@ namespace fileio {
 namespace {
 
 constexpr FileSystemCalls kPlatformCalls = {
-    platform::CreateFileW, platform::GetFileType, platform::SetFilePointer, platform::SetEndOfFile,
-    platform::WriteFile,   platform::CloseHandle, platform::MoveFileExW,    platform::DeleteFileW,
+    platform::CreateFileW,        platform::GetFileType,  platform::SetFilePointer,
+    platform::SetEndOfFile,       platform::WriteFile,    platform::CloseHandle,
+    platform::MoveFileExW,        platform::DeleteFileW,  platform::GetFileAttributesW,
+    platform::SetFileAttributesW, platform::ReplaceFileW, platform::GetFullPathNameW,
 };
 
 const FileSystemCalls* callsInUse = &kPlatformCalls;

@@ -1,7 +1,7 @@
 #pragma once
-// The file-system calls the channels make, as one table. The platform's calls are in use;
-// tests put a failing call in place of a real one (a full disk, a failing SetEndOfFile) to
-// reach failure paths the file system will not produce on demand.
+// The file-system calls the channels and the file replacement make, as one table. The platform's
+// calls are in use; tests put a failing call in place of a real one (a full disk, a failing
+// SetEndOfFile) to reach failure paths the file system will not produce on demand.
 
 #include "platform/files.h"
 
@@ -16,6 +16,10 @@ struct FileSystemCalls {
   decltype(&platform::CloseHandle) closeHandle;
   decltype(&platform::MoveFileExW) moveFileEx;
   decltype(&platform::DeleteFileW) deleteFile;
+  decltype(&platform::GetFileAttributesW) getFileAttributes;
+  decltype(&platform::SetFileAttributesW) setFileAttributes;
+  decltype(&platform::ReplaceFileW) replaceFile;
+  decltype(&platform::GetFullPathNameW) getFullPathName;
 };
 
 const FileSystemCalls& PlatformFileSystemCalls();

@@ -27,7 +27,16 @@ constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
 constexpr DWORD OPEN_ALWAYS = 4;
 constexpr DWORD TRUNCATE_EXISTING = 5;
+constexpr DWORD FILE_ATTRIBUTE_READONLY = 0x1;
+constexpr DWORD FILE_ATTRIBUTE_HIDDEN = 0x2;
+constexpr DWORD FILE_ATTRIBUTE_SYSTEM = 0x4;
+constexpr DWORD FILE_ATTRIBUTE_DIRECTORY = 0x10;
+constexpr DWORD FILE_ATTRIBUTE_ARCHIVE = 0x20;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x80;
+constexpr DWORD FILE_ATTRIBUTE_TEMPORARY = 0x100;
+constexpr DWORD FILE_ATTRIBUTE_OFFLINE = 0x1000;
+constexpr DWORD FILE_ATTRIBUTE_NOT_CONTENT_INDEXED = 0x2000;
+constexpr DWORD INVALID_FILE_ATTRIBUTES = 0xFFFFFFFF;
 constexpr DWORD FILE_TYPE_UNKNOWN = 0;
 constexpr DWORD FILE_TYPE_DISK = 1;
 constexpr DWORD FILE_TYPE_CHAR = 2;
@@ -39,6 +48,8 @@ constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 constexpr UINT SEM_FAILCRITICALERRORS = 0x0001;
 constexpr UINT SEM_NOOPENFILEERRORBOX = 0x8000;
 constexpr DWORD MOVEFILE_REPLACE_EXISTING = 0x1;
+constexpr DWORD REPLACEFILE_IGNORE_MERGE_ERRORS = 0x2;
+constexpr DWORD REPLACEFILE_IGNORE_ACL_ERRORS = 0x4;
 
 constexpr DWORD ERROR_SUCCESS = 0;
 constexpr DWORD ERROR_INVALID_FUNCTION = 1;
@@ -65,6 +76,10 @@ constexpr DWORD ERROR_BUSY = 170;
 constexpr DWORD ERROR_ALREADY_EXISTS = 183;
 constexpr DWORD ERROR_FILENAME_EXCED_RANGE = 206;
 constexpr DWORD ERROR_FILE_TOO_LARGE = 223;
+constexpr DWORD ERROR_DIRECTORY = 267;
+constexpr DWORD ERROR_UNABLE_TO_REMOVE_REPLACED = 1175;
+constexpr DWORD ERROR_UNABLE_TO_MOVE_REPLACEMENT = 1176;
+constexpr DWORD ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 = 1177;
 constexpr DWORD ERROR_CANT_RESOLVE_FILENAME = 1921;
 #endif
 
@@ -81,6 +96,15 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
 BOOL CloseHandle(HANDLE object);
 BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags);
 BOOL DeleteFileW(const char16_t* fileName);
+
+// What keeps a file's identity when its contents are replaced: its attributes, and a
+// replacement that takes over attributes, security and creation time of the file it replaces.
+DWORD GetFileAttributesW(const char16_t* fileName);
+BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes);
+BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
+                  const char16_t* backupName, DWORD flags, void* exclude, void* reserved);
+DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* buffer,
+                       char16_t** filePart);
 
 UINT SetErrorMode(UINT mode);
 void SetLastError(DWORD code);

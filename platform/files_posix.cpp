@@ -13,8 +13,15 @@
 #include <string>
 
 #include "platform/files.h"
+#include "platform/files_posix.h"
 
 namespace platform {
+
+using posix::ErrorForName;
+using posix::Fail;
+using posix::NameProbe;
+using posix::PathOf;
+
 namespace {
 
 thread_local DWORD lastError = ERROR_SUCCESS;
@@ -54,11 +61,6 @@ constexpr ErrnoMeaning kErrnoMeanings[] = {
     {EOPNOTSUPP, ERROR_NOT_SUPPORTED},
 };
 
-DWORD Fail(DWORD code) {
-  lastError = code;
-  return code;
-}
-
 int DescriptorOf(HANDLE handle) {
   return static_cast<int>(reinterpret_cast<std::intptr_t>(handle) - 1);
 }
@@ -67,58 +69,6 @@ HANDLE HandleOf(int descriptor) {
   // A handle is a number here, never an address.
   return reinterpret_cast<HANDLE>(  // NOLINT(performance-no-int-to-ptr)
       static_cast<std::intptr_t>(descriptor) + 1);
-}
-
-void AppendUtf8(std::string& out, char32_t code) {
-  if (code < 0x80) {
-    out += static_cast<char>(code);
-  } else if (code < 0x800) {
-    out += static_cast<char>(0xC0 | (code >> 6));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else if (code < 0x10000) {
-    out += static_cast<char>(0xE0 | (code >> 12));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (code >> 18));
-    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (code & 0x3F));
-  }
-}
-
-// UTF-16 up to its zero terminator, as the UTF-8 path the kernel takes. A lone surrogate
-// becomes U+FFFD.
-std::string PathOf(const char16_t* name) {
-  std::string path;
-  if (name == nullptr) return path;
-  for (const char16_t* p = name; *p != 0; ++p) {
-    char32_t code = *p;
-    bool high = code >= 0xD800 && code <= 0xDBFF;
-    bool low = code >= 0xDC00 && code <= 0xDFFF;
-    if (high && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
-      code = 0x10000 + ((code - 0xD800) << 10) + (p[1] - 0xDC00);
-      ++p;
-    } else if (high || low) {
-      code = 0xFFFD;
-    }
-    AppendUtf8(path, code);
-  }
-  return path;
-}
-
-// A name that does not exist: Windows tells a missing file in an existing folder from a
-// missing folder.
-DWORD MissingNameError(const std::string& path) {
-  std::string::size_type slash = path.rfind('/');
-  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  struct stat info {};
-  bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-  return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
-}
-
-DWORD ErrorForName(int errnum, const std::string& path) {
-  return errnum == ENOENT ? MissingNameError(path) : WindowsErrorFromErrno(errnum);
 }
 
 int AccessFlags(DWORD desiredAccess) {
@@ -167,27 +117,75 @@ DWORD OpenError(int errnum, const std::string& path, DWORD disposition) {
   return ErrorForName(errnum, path);
 }
 
-// Holds an exclusive lock on an existing file for one rename or delete, as Windows needs
-// delete access that a handle opened without sharing denies.
-class NameProbe {
- public:
-  explicit NameProbe(const std::string& path)
-      : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
-    held_ = fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+void AppendUtf8(std::string& out, char32_t code) {
+  if (code < 0x80) {
+    out += static_cast<char>(code);
+  } else if (code < 0x800) {
+    out += static_cast<char>(0xC0 | (code >> 6));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else if (code < 0x10000) {
+    out += static_cast<char>(0xE0 | (code >> 12));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (code >> 18));
+    out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (code & 0x3F));
   }
-  ~NameProbe() {
-    if (fd_ >= 0) close(fd_);
-  }
-  NameProbe(const NameProbe&) = delete;
-  NameProbe& operator=(const NameProbe&) = delete;
-  bool HeldElsewhere() const { return held_; }
+}
 
- private:
-  int fd_;
-  bool held_ = false;
-};
+// A name that does not exist: Windows tells a missing file in an existing folder from a
+// missing folder.
+DWORD MissingNameError(const std::string& path) {
+  std::string::size_type slash = path.rfind('/');
+  std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
+  struct stat info {};
+  bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+  return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
+}
 
 }  // namespace
+
+namespace posix {
+
+DWORD Fail(DWORD code) {
+  lastError = code;
+  return code;
+}
+
+std::string PathOf(const char16_t* name) {
+  std::string path;
+  if (name == nullptr) return path;
+  for (const char16_t* p = name; *p != 0; ++p) {
+    char32_t code = *p;
+    bool high = code >= 0xD800 && code <= 0xDBFF;
+    bool low = code >= 0xDC00 && code <= 0xDFFF;
+    if (high && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+      code = 0x10000 + ((code - 0xD800) << 10) + (p[1] - 0xDC00);
+      ++p;
+    } else if (high || low) {
+      code = 0xFFFD;
+    }
+    AppendUtf8(path, code);
+  }
+  return path;
+}
+
+DWORD ErrorForName(int errnum, const std::string& path) {
+  return errnum == ENOENT ? MissingNameError(path) : WindowsErrorFromErrno(errnum);
+}
+
+NameProbe::NameProbe(const std::string& path)
+    : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
+  held_ = fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+}
+
+NameProbe::~NameProbe() {
+  if (fd_ >= 0) close(fd_);
+}
+
+}  // namespace posix
 
 DWORD WindowsErrorFromErrno(int errnum) {
   for (const ErrnoMeaning& meaning : kErrnoMeanings) {

@@ -49,6 +49,27 @@ BOOL DeleteFileW(const char16_t* fileName) {
   return AfterCall(::DeleteFileW(Wide(fileName)));
 }
 
+DWORD GetFileAttributesW(const char16_t* fileName) {
+  return AfterCall(::GetFileAttributesW(Wide(fileName)));
+}
+
+BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes) {
+  return AfterCall(::SetFileAttributesW(Wide(fileName), attributes));
+}
+
+BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
+                  const char16_t* backupName, DWORD flags, void* exclude, void* reserved) {
+  return AfterCall(::ReplaceFileW(Wide(replacedName), Wide(replacementName), Wide(backupName),
+                                  flags, exclude, reserved));
+}
+
+DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* buffer,
+                       char16_t** filePart) {
+  return AfterCall(::GetFullPathNameW(Wide(fileName), bufferLength,
+                                      reinterpret_cast<LPWSTR>(buffer),
+                                      reinterpret_cast<LPWSTR*>(filePart)));
+}
+
 UINT SetErrorMode(UINT mode) {
   return AfterCall(::SetErrorMode(mode));
 }

@@ -2,6 +2,7 @@
 
 #include <climits>
 #include <cstring>
+#include <utility>
 
 #include "platform/code_page.h"
 #include "platform/ole_strings.h"
@@ -64,20 +65,32 @@ DynString NarrowText(std::u16string_view text) {
   return NarrowText(text, ThreadCodePage());
 }
 
+namespace {
+
 // Asks for the size first, then converts into storage of exactly that size.
-WideString WidenText(std::string_view text, std::uint32_t codePage) {
+Widened Widen(std::string_view text, std::uint32_t codePage) {
   if (text.empty() || text.size() > INT_MAX) return {};
   const int length = static_cast<int>(text.size());
   int units = platform::MultiByteToWideChar(codePage, platform::kMbPrecomposed, text.data(), length,
                                             nullptr, 0);
   if (units <= 0) return {};
   WideString wide = WideString::Allocate(static_cast<std::uint32_t>(units));
-  if (wide.IsEmpty()) return {};
+  if (wide.IsEmpty()) return {{}, true};
   if (platform::MultiByteToWideChar(codePage, platform::kMbPrecomposed, text.data(), length,
                                     wide.MutableText(), units) != units) {
     return {};
   }
-  return wide;
+  return {std::move(wide), false};
+}
+
+}  // namespace
+
+Widened WidenTextTellingWhy(std::string_view text) {
+  return Widen(text, ThreadCodePage());
+}
+
+WideString WidenText(std::string_view text, std::uint32_t codePage) {
+  return std::move(Widen(text, codePage).text);
 }
 
 DynString NarrowText(std::u16string_view text, std::uint32_t codePage) {

@@ -52,6 +52,14 @@ WideString WidenText(std::string_view text);
 // Characters the code page lacks follow the system's rules (best fit, else '?').
 DynString NarrowText(std::u16string_view text);
 
+// WidenText that tells the two ways of getting the empty string for a non-empty text apart:
+// the text does not convert in the code page, or memory ran out.
+struct Widened {
+  WideString text;
+  bool outOfMemory = false;
+};
+Widened WidenTextTellingWhy(std::string_view text);
+
 // The same with a given code page (0 is the system's ANSI code page).
 WideString WidenText(std::string_view text, std::uint32_t codePage);
 DynString NarrowText(std::u16string_view text, std::uint32_t codePage);

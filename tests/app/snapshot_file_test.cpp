@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "fileio/file_system_calls.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -120,9 +122,56 @@ TEST_F(SnapshotFileTest, EmptyNameIsABadFileName) {
   EXPECT_EQ(slot.number(), 64);
 }
 
+// A user's own RoredAvuv.bmp.tmp, even read-only, is not the snapshot's to use: it keeps its
+// bytes and the snapshot is written all the same.
+TEST_F(SnapshotFileTest, AnOldTemporaryFileOfTheUserSurvivesAndDoesNotBlock) {
+  const fs::path own = folder_ / "RoredAvuv.bmp.tmp";
+  std::ofstream(own, std::ios::binary) << "the user's own file";
+  fs::permissions(own, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  runtime::ErrorSlot slot;
+  EXPECT_TRUE(Write(target_, 10, 4, slot));
+  EXPECT_EQ(slot.number(), 0);
+  EXPECT_EQ(Contents(target_), Expected());
+  const auto kept = Contents(own);
+  EXPECT_EQ(std::string(kept.begin(), kept.end()), "the user's own file");
+  EXPECT_EQ(FilesInFolder(), 2u);
+  fs::permissions(own, fs::perms::owner_write, fs::perm_options::add);
+}
+
+std::vector<std::u16string> createdNew;
+
+HANDLE RecordingCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* sa,
+                       DWORD disposition, DWORD flags, HANDLE templateFile) {
+  if (disposition == CREATE_NEW) createdNew.emplace_back(name);
+  return fileio::PlatformFileSystemCalls().createFile(name, access, share, sa, disposition, flags,
+                                                      templateFile);
+}
+
+// The picture is written into a fresh file in the target's folder, named after the target, so
+// the replacement stays on one volume and a user sees whose file it was.
 TEST(SnapshotTemporaryName, SitsBesideTheTarget) {
-  auto name = app::SnapshotTemporaryName(runtime::DynString::Copy("dir\\RoredAvuv.bmp"));
-  EXPECT_EQ(name.View(), "dir\\RoredAvuv.bmp.tmp");
+  const fs::path folder = fs::temp_directory_path() / "snapshot_temporary_name";
+  fs::create_directories(folder);
+  const fs::path target = folder / "RoredAvuv.bmp";
+  fileio::FileSystemCalls recording = fileio::PlatformFileSystemCalls();
+  recording.createFile = RecordingCreate;
+  const fileio::FileSystemCalls* previous = fileio::UseFileSystemCalls(&recording);
+  createdNew.clear();
+  runtime::ErrorSlot slot;
+  const app::BitmapMetrics none{};
+  EXPECT_TRUE(app::WriteSnapshotFile(slot, runtime::DynString::Copy(target.string()),
+                                     app::BuildFileHeader(none), app::BuildInfoHeader(none),
+                                     nullptr, 0));
+  fileio::UseFileSystemCalls(previous);
+  ASSERT_EQ(createdNew.size(), 1u);
+  const std::string name = target.string();
+  const std::u16string wideTarget(name.begin(), name.end());
+  EXPECT_EQ(createdNew[0].substr(0, wideTarget.size() + 1), wideTarget + u".");
+  EXPECT_EQ(createdNew[0].find(u'\\', wideTarget.size()), std::u16string::npos);
+  EXPECT_EQ(createdNew[0].find(u'/', wideTarget.size()), std::u16string::npos);
+  EXPECT_FALSE(fs::exists(fs::path(createdNew[0])));
+  fs::remove_all(folder);
 }
 
 }  // namespace

@@ -12,7 +12,6 @@ namespace {
 
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
-using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
 using filetest::FaultyCalls;
@@ -146,7 +145,7 @@ TEST_F(ChannelFaults, AFailedStepAfterCreationClosesTheHandle) {
     faulty.calls.setEndOfFile = fault.seekFails ? Real().setEndOfFile : FailingSetEnd;
     faulty.Install();
     ErrorSlot slot;
-    std::int16_t number = FreeChannelNumber();
+    std::int16_t number = filetest::FreshNumber();
     OpenChannel(slot, NameOf(folder / "step.bin"), number);
     EXPECT_EQ(slot.number(), fault.error);
     EXPECT_EQ(FindOpenChannel(number), nullptr);
@@ -274,7 +273,7 @@ TEST_F(ChannelFaults, CreationFailuresRaiseTheirMappedNumbers) {
     SCOPED_TRACE(failure.code);
     injection.errorCode = failure.code;
     ErrorSlot slot;
-    std::int16_t number = FreeChannelNumber();
+    std::int16_t number = filetest::FreshNumber();
     OpenChannel(slot, NameOf(folder / "never.bin"), number);
     EXPECT_EQ(slot.number(), failure.error);
     EXPECT_EQ(FindOpenChannel(number), nullptr);
@@ -294,7 +293,7 @@ TEST(ChannelFaultsDeathTest, ADamagedMemoryReportEndsTheProcessWith255) {
           faulty.calls.createFile = FailingCreate;
           faulty.Install();
           ErrorSlot slot;
-          OpenChannel(slot, DynString::Copy("never-created.bin"), FreeChannelNumber());
+          OpenChannel(slot, DynString::Copy("never-created.bin"), filetest::FreshNumber());
           std::exit(0);
         },
         testing::ExitedWithCode(255), "");

@@ -40,7 +40,7 @@ TEST(ErrnoMeaning, TooManyOpenFilesRaises67) {
   none.rlim_cur = 0;
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &none), 0);
   runtime::ErrorSlot slot;
-  std::int16_t number = fileio::FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   fileio::OpenChannel(slot, filetest::NameOf(folder / "one-too-many.bin"), number);
   ASSERT_EQ(setrlimit(RLIMIT_NOFILE, &saved), 0);
   EXPECT_EQ(slot.number(), 67);

@@ -15,7 +15,6 @@ namespace {
 
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
-using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
 using filetest::NameOf;
@@ -45,7 +44,7 @@ TEST(FileFaults, AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore) {
   if (fullDir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DIR");
   path file = path(fullDir) / "filling.bin";
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, NameOf(file), number);
   ASSERT_EQ(slot.number(), 0);
   std::string accepted;
@@ -79,7 +78,7 @@ TEST(FileFaults, AReadOnlyMediumRefusesWith70AndStaysUnchanged) {
   ASSERT_FALSE(before.empty()) << existing.string() << " should hold text";
 
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, NameOf(existing), number);
   EXPECT_EQ(slot.number(), 70);
   EXPECT_EQ(FindOpenChannel(number), nullptr);
@@ -115,12 +114,12 @@ TEST(FileFaults, NoWritePermissionRefusesWith70AndChangesNothing) {
   ASSERT_FALSE(before.empty()) << readOnlyFile.string() << " should hold text";
 
   ErrorSlot slot;
-  OpenChannel(slot, NameOf(readOnlyFile), FreeChannelNumber());
+  OpenChannel(slot, NameOf(readOnlyFile), filetest::FreshNumber());
   EXPECT_EQ(slot.number(), 70);
   EXPECT_EQ(ReadWholeFile(readOnlyFile), before);
 
   ErrorSlot createSlot;
-  OpenChannel(createSlot, NameOf(path(lockedDir) / "new.txt"), FreeChannelNumber());
+  OpenChannel(createSlot, NameOf(path(lockedDir) / "new.txt"), filetest::FreshNumber());
   EXPECT_EQ(createSlot.number(), 70);
   EXPECT_FALSE(filetest::fs::exists(path(lockedDir) / "new.txt"));
 }
@@ -133,7 +132,7 @@ TEST(FileFaults, AFileHeldByAnotherProcessIsRefusedWith70) {
   auto sizeBefore = filetest::fs::file_size(heldFile);
   ASSERT_GT(sizeBefore, 0u);
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, DynString::Copy(heldFile), number);
   EXPECT_EQ(slot.number(), 70);
   EXPECT_EQ(FindOpenChannel(number), nullptr);

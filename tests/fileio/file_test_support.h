@@ -64,9 +64,17 @@ class ScratchFolder {
   fs::path path_;
 };
 
+// A number no open channel uses; the test fails if there is none.
+inline std::int16_t FreshNumber() {
+  runtime::ErrorSlot slot;
+  std::int16_t number = fileio::FreeChannelNumber(slot);
+  EXPECT_EQ(slot.number(), 0) << "every channel number is open";
+  return number;
+}
+
 // Opens `path` on a fresh channel number; the number, or -1 when the open failed.
 inline std::int16_t OpenOnFreshNumber(const fs::path& path, runtime::ErrorSlot& slot) {
-  std::int16_t number = fileio::FreeChannelNumber();
+  std::int16_t number = FreshNumber();
   fileio::OpenChannel(slot, NameOf(path), number);
   return slot.number() == 0 ? number : std::int16_t{-1};
 }

@@ -7,7 +7,6 @@ namespace {
 
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
-using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using filetest::NameOf;
 using filetest::ReadWholeFile;
@@ -19,7 +18,7 @@ using runtime::ErrorSlot;
 TEST(OpenChannel, CreatesAMissingFileEmptyOnADiskChannel) {
   ScratchFolder folder;
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, NameOf(folder / "new.bin"), number);
   ASSERT_EQ(slot.number(), 0);
   const fileio::FileChannel* channel = FindOpenChannel(number);
@@ -54,7 +53,7 @@ TEST(OpenChannel, CutsALongNameTo255Characters) {
   full += std::string(300 - full.size(), 'n');
   ASSERT_EQ(full.size(), 300u);
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, DynString::Copy(full), number);
   ASSERT_EQ(slot.number(), 0);
   EXPECT_EQ(FindOpenChannel(number)->name.Length(), 255u);
@@ -85,7 +84,7 @@ TEST(OpenChannel, RefusesEmptyWildcardAndZeroByteNamesWith64) {
     WriteWholeFile(folder / "kept.txt", "contents");
     std::string name = bad.name.empty() ? "" : (folder.path() / "").string() + bad.name;
     ErrorSlot slot;
-    std::int16_t number = FreeChannelNumber();
+    std::int16_t number = filetest::FreshNumber();
     OpenChannel(slot, DynString::Copy(name), number);
     EXPECT_EQ(slot.number(), 64);
     EXPECT_EQ(FindOpenChannel(number), nullptr);
@@ -142,7 +141,7 @@ TEST(OpenChannel, RefusesAFileHeldByAnotherHandleWith70) {
   fileio::WriteChannelText(slot, first, DynString::Copy("written first"));
   ASSERT_EQ(slot.number(), 0);
 
-  std::int16_t second = FreeChannelNumber();
+  std::int16_t second = filetest::FreshNumber();
   OpenChannel(slot, NameOf(folder / "held.txt"), second);
   EXPECT_EQ(slot.number(), 70);
   EXPECT_EQ(FindOpenChannel(second), nullptr);
@@ -184,7 +183,7 @@ TEST(OpenChannel, MapsSystemRefusalsToTheirRunTimeErrors) {
     ScratchFolder folder;
     filetest::fs::create_directory(folder / "dir");
     ErrorSlot slot;
-    std::int16_t number = FreeChannelNumber();
+    std::int16_t number = filetest::FreshNumber();
     OpenChannel(slot, NameOf(folder / refusal.name), number);
     EXPECT_EQ(slot.number(), refusal.error);
     EXPECT_EQ(FindOpenChannel(number), nullptr);
@@ -195,7 +194,7 @@ TEST(OpenChannel, MapsSystemRefusalsToTheirRunTimeErrors) {
 TEST(OpenChannel, LeavesTheNumberFreeAfterAFailure) {
   ScratchFolder folder;
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, NameOf(folder / "missing" / "x.txt"), number);
   ASSERT_EQ(slot.number(), 76);
   ErrorSlot retry;
@@ -214,7 +213,7 @@ TEST(OpenChannel, ReadsTheNameInTheProgramsCodePage) {
   ScratchFolder folder;
   ErrorSlot slot;
   std::string name = (folder.path() / "").string() + "a\xF1o.txt";
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, DynString::Copy(name), number);
   ASSERT_EQ(slot.number(), 0);
   EXPECT_EQ(FindOpenChannel(number)->name.View().back(), u't');
@@ -237,7 +236,7 @@ TEST(OpenChannel, RaisesForTheReturnAddressInTheCaller) {
                {{0, 1}, runtime::kRaisedOutsideBody}};
   for (const auto& c : cases) {
     ErrorSlot slot(c.extent);
-    OpenChannel(slot, DynString::Copy("*"), FreeChannelNumber());
+    OpenChannel(slot, DynString::Copy("*"), filetest::FreshNumber());
     EXPECT_EQ(slot.number(), 64);
     EXPECT_EQ(slot.flags(), c.flags);
   }

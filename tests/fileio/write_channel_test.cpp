@@ -7,7 +7,6 @@ namespace {
 
 using fileio::CloseChannel;
 using fileio::FindOpenChannel;
-using fileio::FreeChannelNumber;
 using fileio::OpenChannel;
 using fileio::WriteChannelText;
 using filetest::ReadWholeFile;
@@ -88,7 +87,7 @@ TEST(WriteChannelText, WritesToADeviceWithoutKeepingAPosition) {
   const char* device = "/dev/null";
 #endif
   ErrorSlot slot;
-  std::int16_t number = FreeChannelNumber();
+  std::int16_t number = filetest::FreshNumber();
   OpenChannel(slot, DynString::Copy(device), number);
   ASSERT_EQ(slot.number(), 0);
   EXPECT_EQ(FindOpenChannel(number)->fileType, fileio::kOtherFile);

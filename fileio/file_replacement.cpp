@@ -1,0 +1,200 @@
+#include "fileio/file_replacement.h"
+
+#include "fileio/channel_rewrite.h"
+#include "fileio/file_channel.h"
+#include "fileio/file_names.h"
+#include "fileio/file_system_calls.h"
+#include "fileio/guarded_system_call.h"
+#include "fileio/unique_file.h"
+#include "runtime/wide_string.h"
+
+namespace fileio {
+namespace {
+
+constexpr int kErrorFileNotFound = 53;
+constexpr int kErrorShortDiskWrite = 61;
+constexpr int kErrorPermissionDenied = 70;
+constexpr int kErrorFailedWithoutCode = 51;
+
+// The attributes a replacement takes over; the others describe how the file is stored.
+constexpr DWORD kCarriedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
+                                     FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+                                     FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+const FileSystemCalls& Calls() {
+  return CurrentFileSystemCalls();
+}
+
+int ErrorOf(BOOL succeeded, std::uint8_t error) {
+  if (error != 0) return error;
+  return succeeded ? 0 : kErrorFailedWithoutCode;
+}
+
+DWORD AttributesOf(const char16_t* name) {
+  return GuardedSystemCall([&] { return Calls().getFileAttributes(name); }).value;
+}
+
+// The file being replaced, as found before anything is written.
+struct Target {
+  const runtime::WideString& name;
+  DWORD attributes = INVALID_FILE_ATTRIBUTES;  // INVALID_FILE_ATTRIBUTES: there is none
+
+  bool Exists() const { return attributes != INVALID_FILE_ATTRIBUTES; }
+};
+
+// What one way of writing achieved.
+struct Outcome {
+  bool written = false;  // the target holds exactly the blocks
+  int error = 0;
+};
+
+// 0 when the target may be replaced: absent, or writable and held open by no one. It is asked
+// the way a channel would open it, without emptying it: a rename or ReplaceFileW would not
+// look at the read-only flag or at other programs' handles everywhere.
+int CheckTarget(Target& target) {
+  target.attributes = AttributesOf(target.name.Text());
+  if (target.Exists() && (target.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+    return kErrorPermissionDenied;
+  }
+  auto opened = GuardedSystemCall([&] {
+    return Calls().createFile(target.name.Text(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  });
+  if (opened.value != INVALID_HANDLE_VALUE) {
+    GuardedSystemCall([&] { return Calls().closeHandle(opened.value); });
+    return 0;
+  }
+  if (opened.error == kErrorFileNotFound) {
+    target.attributes = INVALID_FILE_ATTRIBUTES;
+    return 0;
+  }
+  return opened.error != 0 ? opened.error : kErrorPermissionDenied;
+}
+
+int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
+  for (const FileBlock& block : blocks) {
+    if (block.empty()) continue;
+    const auto count = static_cast<DWORD>(block.size());
+    DWORD written = 0;
+    auto wrote = GuardedSystemCall(
+        [&] { return Calls().writeFile(file, block.data(), count, &written, nullptr); });
+    if (wrote.error != 0) return wrote.error;
+    if (written < count) return kErrorShortDiskWrite;
+  }
+  return 0;
+}
+
+// The whole file: written, then closed, both without an error.
+int WriteWhole(UniqueFile& fresh, std::span<const FileBlock> blocks) {
+  int error = WriteBlocks(fresh.handle, blocks);
+  auto closed = GuardedSystemCall([&] { return Calls().closeHandle(fresh.handle); });
+  return error != 0 ? error : ErrorOf(closed.value, closed.error);
+}
+
+void Remove(const runtime::WideString& name) {
+  GuardedSystemCall([&] { return Calls().deleteFile(name.Text()); });
+}
+
+// A full name: given a relative one, some platforms' ReplaceFileW looks for a scratch file of
+// its own in no folder at all. The name as given when the full one cannot be had.
+runtime::WideString FullName(const runtime::WideString& name) {
+  auto needed =
+      GuardedSystemCall([&] { return Calls().getFullPathName(name.Text(), 0, nullptr, nullptr); });
+  runtime::WideString full = runtime::WideString::Allocate(needed.value);
+  if (needed.value == 0 || full.IsEmpty()) return runtime::WideString::Copy(name.View());
+  auto got = GuardedSystemCall([&] {
+    return Calls().getFullPathName(name.Text(), needed.value, full.MutableText(), nullptr);
+  });
+  if (got.value == 0 || got.value >= needed.value) return runtime::WideString::Copy(name.View());
+  full.MutableText()[got.value] = 0;
+  return runtime::WideString::Copy({full.Text(), got.value});
+}
+
+// The old file's attributes on the new one, where the platform's replacement did not carry
+// them over itself.
+int CarryAttributes(const Target& target) {
+  const DWORD wanted = target.attributes & kCarriedAttributes;
+  if ((AttributesOf(target.name.Text()) & kCarriedAttributes) == wanted) return 0;
+  auto set = GuardedSystemCall([&] {
+    return Calls().setFileAttributes(target.name.Text(),
+                                     wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
+  });
+  return ErrorOf(set.value, set.error);
+}
+
+Outcome MoveInto(const Target& target, const UniqueFile& fresh) {
+  auto moved = GuardedSystemCall(
+      [&] { return Calls().moveFileEx(fresh.name.Text(), target.name.Text(), 0); });
+  return {moved.value != FALSE, ErrorOf(moved.value, moved.error)};
+}
+
+// ReplaceFileW keeps the old file's identity. When it fails after the old file lost its name
+// (it may, without a backup name), the new file takes the free name rather than leave none.
+Outcome Replace(const Target& target, const UniqueFile& fresh) {
+  runtime::WideString fullTarget = FullName(target.name);
+  runtime::WideString fullFresh = FullName(fresh.name);
+  auto replaced = GuardedSystemCall([&] {
+    return Calls().replaceFile(fullTarget.Text(), fullFresh.Text(), nullptr, 0, nullptr, nullptr);
+  });
+  Outcome outcome{replaced.value != FALSE, ErrorOf(replaced.value, replaced.error)};
+  if (!outcome.written && AttributesOf(target.name.Text()) == INVALID_FILE_ATTRIBUTES) {
+    outcome.written = MoveInto(target, fresh).written;
+  }
+  if (outcome.written) {
+    int carried = CarryAttributes(target);
+    if (outcome.error == 0) outcome.error = carried;
+  }
+  return outcome;
+}
+
+// The fresh file, whole, takes the target's place, or is removed. It stays only when the old
+// file is gone and it holds the one picture left.
+Outcome PutInPlace(const Target& target, const UniqueFile& fresh) {
+  if (!target.Exists()) {
+    Outcome moved = MoveInto(target, fresh);
+    if (!moved.written) Remove(fresh.name);
+    return moved;
+  }
+  Outcome outcome = Replace(target, fresh);
+  if (!outcome.written && AttributesOf(target.name.Text()) != INVALID_FILE_ATTRIBUTES) {
+    Remove(fresh.name);
+  }
+  return outcome;
+}
+
+Outcome ReplaceNamed(const runtime::WideString& name, std::span<const FileBlock> blocks) {
+  Target target{name};
+  if (int refused = CheckTarget(target); refused != 0) return {false, refused};
+  UniqueFile fresh;
+  int error = CreateUniqueFileBeside(name, fresh);
+  // The folder takes no new file, but the file itself may be written: write it where it is.
+  bool rewritable = target.Exists() && name.Length() <= kMaxChannelNameUnits;
+  if (error == kErrorPermissionDenied && rewritable) {
+    Rewrite rewrite = RewriteThroughChannel(name.View(), blocks);
+    return {rewrite.written, rewrite.error};
+  }
+  if (error != 0) return {false, error};
+  error = WriteWhole(fresh, blocks);
+  if (error != 0) {
+    Remove(fresh.name);
+    return {false, error};
+  }
+  return PutInPlace(target, fresh);
+}
+
+}  // namespace
+
+bool ReplaceFileContents(runtime::ErrorSlot& slot, const runtime::DynString& fileName,
+                         std::span<const FileBlock> blocks) {
+  Outcome outcome;
+  {
+    runtime::WideString name;
+    outcome.error = WidenFileName(fileName, name);
+    if (outcome.error == 0) outcome = ReplaceNamed(name, blocks);
+  }
+  if (outcome.error != 0) runtime::RaiseRuntimeError(slot, outcome.error, RUNTIME_RETURN_ADDRESS());
+  return outcome.written;
+}
+
+}  // namespace fileio

@@ -1,0 +1,70 @@
+#include "fileio/unique_file.h"
+
+#include <atomic>
+#include <cstdint>
+#include <string_view>
+
+#include "fileio/file_system_calls.h"
+#include "fileio/guarded_system_call.h"
+#include "runtime/error_slot.h"
+
+namespace fileio {
+namespace {
+
+constexpr std::u16string_view kSuffix = u".tmp";
+constexpr int kNamesTried = 100;
+constexpr int kDigitsAtMost = 10;  // a 32-bit number in decimal
+constexpr int kErrorEveryNameTaken = 75;
+constexpr int kErrorFailedWithoutCode = 51;
+
+// Process-wide, so two replacements of one file in the same process never ask for one name.
+std::atomic<std::uint32_t> nextNumber{1};
+
+// `<name>.<number>.tmp`; empty when memory ran out.
+runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number) {
+  char16_t digits[kDigitsAtMost];
+  int count = 0;
+  do {
+    digits[count++] = static_cast<char16_t>(u'0' + number % 10);
+    number /= 10;
+  } while (number != 0);
+  const auto length = static_cast<std::uint32_t>(name.size() + 1 + count + kSuffix.size());
+  runtime::WideString candidate = runtime::WideString::Allocate(length);
+  char16_t* out = candidate.MutableText();
+  if (out == nullptr) return candidate;
+  out += name.copy(out, name.size());
+  *out++ = u'.';
+  while (count > 0) *out++ = digits[--count];
+  kSuffix.copy(out, kSuffix.size());
+  return candidate;
+}
+
+bool NameTaken(const runtime::WideString& candidate) {
+  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  auto found = GuardedSystemCall([&] { return calls.getFileAttributes(candidate.Text()); });
+  return found.value != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
+  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  for (int tried = 0; tried < kNamesTried; ++tried) {
+    runtime::WideString candidate = CandidateName(name.View(), nextNumber.fetch_add(1));
+    if (candidate.IsEmpty()) return runtime::kErrorOutOfMemory;
+    auto created = GuardedSystemCall([&] {
+      return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    });
+    if (created.value != INVALID_HANDLE_VALUE) {
+      file.name = std::move(candidate);
+      file.handle = created.value;
+      return 0;
+    }
+    // "Already exists" maps to the same number as many other failures; the name itself tells.
+    if (!NameTaken(candidate)) return created.error != 0 ? created.error : kErrorFailedWithoutCode;
+  }
+  return kErrorEveryNameTaken;
+}
+
+}  // namespace fileio

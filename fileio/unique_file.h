@@ -1,0 +1,20 @@
+#pragma once
+// A file of a fresh name beside another, created for one operation only: no file that was
+// there before is opened, emptied or taken over, whatever its name.
+
+#include "platform/win_types.h"
+#include "runtime/wide_string.h"
+
+namespace fileio {
+
+struct UniqueFile {
+  runtime::WideString name;
+  HANDLE handle = nullptr;  // open for writing, unshared
+};
+
+// Creates `<name>.<number>.tmp` with CREATE_NEW, trying further numbers while a name is taken.
+// 0, or the error of the first refusal that is not a taken name (70 where the folder lets no
+// file be created); 7 without memory for the name; 75 when every name tried was taken.
+int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file);
+
+}  // namespace fileio
