@@ -17,8 +17,21 @@ constexpr UINT kCcmSetUnicodeFormat = 0x2005;
 constexpr UINT kCbAddString = 0x0143;
 constexpr UINT kLbAddString = 0x0180;
 constexpr UINT kSbmSetScrollInfo = 0x00E9;
-constexpr UINT kTbButtonStructSize = 0x0417;
+constexpr UINT kTbButtonStructSize = 0x041E;  // TB_BUTTONSTRUCTSIZE (0x0417 is TB_GETBUTTON)
 constexpr std::uint32_t kBsDefPushButton = 0x1;
+
+// TBBUTTON, whose size the toolbar is told: 20 bytes in a 32-bit program, 32 in a 64-bit one,
+// where the reserved bytes pad the data field to pointer alignment.
+struct ToolbarButton {
+  int bitmap;
+  int command;
+  BYTE state;
+  BYTE style;
+  BYTE reserved[sizeof(void*) - 2];
+  UINT_PTR data;
+  INT_PTR text;
+};
+static_assert(sizeof(ToolbarButton) == (sizeof(void*) == 8 ? 32 : 20));
 
 // x, y, width, height in pixels; the edges are mapped separately so neighbouring controls meet.
 Placement PixelPlacement(const WindowRecord& dialog, std::int32_t x, std::int32_t y,
@@ -60,7 +73,9 @@ void AfterCreation(HWND dialog, HWND control, std::int32_t id, ControlKind kind,
   }
   if (kind == ControlKind::kScrollBar) InitialiseScrollBar(control);
   if (number >= 16 && number <= 22) platform::SendMessageW(control, kCcmSetUnicodeFormat, 1, 0);
-  if (kind == ControlKind::kToolbar) platform::SendMessageW(control, kTbButtonStructSize, 20, 0);
+  if (kind == ControlKind::kToolbar) {
+    platform::SendMessageW(control, kTbButtonStructSize, sizeof(ToolbarButton), 0);
+  }
 }
 
 }  // namespace

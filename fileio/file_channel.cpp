@@ -50,4 +50,11 @@ FileChannel* TakeChannel(std::int16_t number) {
   return channel;
 }
 
+void MarkOpenNumbers(std::bitset<32768>& open) {
+  runtime::BusyWaitGuard guard(channelListLock);
+  for (const FileChannel* channel = channelList; channel != nullptr; channel = channel->next) {
+    if (channel->number >= 0) open.set(static_cast<std::size_t>(channel->number));
+  }
+}
+
 }  // namespace fileio

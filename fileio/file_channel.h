@@ -1,6 +1,7 @@
 #pragma once
 // One open file channel and the process-wide list of them, newest first.
 
+#include <bitset>
 #include <cstdint>
 
 #include "platform/win_types.h"
@@ -38,5 +39,7 @@ void LinkChannel(FileChannel* channel);
 void UnlinkChannel(FileChannel* channel);
 // Finds and unlinks in one step; null when the number is not open.
 FileChannel* TakeChannel(std::int16_t number);
+// Sets the bit of every open channel's number (negative ones aside) in one walk of the list.
+void MarkOpenNumbers(std::bitset<32768>& open);
 
 }  // namespace fileio

@@ -1,6 +1,7 @@
 #include "fileio/file_channels.h"
 
 #include <algorithm>
+#include <bitset>
 #include <new>
 #include <string_view>
 
@@ -138,12 +139,14 @@ std::int16_t Following(std::int16_t number) {
 }  // namespace
 
 // One full cycle at most: with every number open the search would never end, and it holds the
-// file-operation lock while it runs.
+// file-operation lock while it runs. The list is walked once, not once for every number tried.
 int TakeFreeChannelNumber(std::int16_t& number) {
   runtime::BusyWaitGuard guard(fileOperationLock);
+  std::bitset<32768> open;
+  MarkOpenNumbers(open);
   for (int tried = 0; tried < kHighestChannelNumber; ++tried) {
     lastHandedOut = Following(lastHandedOut);
-    if (FindChannel(lastHandedOut) == nullptr) {
+    if (!open.test(static_cast<std::size_t>(lastHandedOut))) {
       number = lastHandedOut;
       return 0;
     }

@@ -1,16 +1,20 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 
 #include "demo_dialog.h"
 #include "dialogs/dialog_proc.h"
 #include "dialogs/window_record.h"
+#include "sent_messages.h"
 
 namespace dialogs {
 namespace {
 
 using testing::DemoDialog;
+using testing::SentMessages;
 using testing::Text;
 
 using testing::Dialog;
@@ -96,6 +100,22 @@ TEST(ControlAdd, AFailedControlIsSimplyMissing) {
   EXPECT_EQ(dialog.Control(500), nullptr);
   EXPECT_EQ(dialog.Control(501), nullptr);
   EXPECT_EQ(RecordCount(), before);
+}
+
+// A toolbar is told the size of the button records it will be given (TB_BUTTONSTRUCTSIZE,
+// never TB_GETBUTTON), in this program's own width.
+TEST(ControlAdd, AToolbarIsToldTheSizeOfItsButtonRecords) {
+  Dialog dialog(DemoDialog());
+  SentMessages sent;
+  ASSERT_TRUE(sent.Hooked());
+  testing::Add(dialog.window, ControlKind::kToolbar, 700, "", 0, 0, 100, 14);
+  const HWND toolbar = dialog.Control(700);
+  ASSERT_NE(toolbar, nullptr);
+  const auto sizes = sent.To(toolbar, TB_BUTTONSTRUCTSIZE);
+  ASSERT_EQ(sizes.size(), 1u);
+  EXPECT_EQ(sizes[0].wParam, sizeof(TBBUTTON));
+  EXPECT_EQ(sizes[0].lParam, 0);
+  EXPECT_TRUE(sent.To(toolbar, TB_GETBUTTON).empty());
 }
 
 TEST(ControlText, ExactLengthAndRoundTripThroughTheCodePage) {

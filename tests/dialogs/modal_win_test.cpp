@@ -6,12 +6,15 @@
 #include "demo_dialog.h"
 #include "dialogs/dialog_proc.h"
 #include "dialogs/modal.h"
+#include "dialogs/record_release.h"
 #include "dialogs/window_record.h"
+#include "sent_messages.h"
 
 namespace dialogs {
 namespace {
 
 using testing::DemoDialog;
+using testing::SentMessages;
 
 constexpr UINT kProbe = WM_APP + 1;       // sent during the introductory calls
 constexpr UINT kStarted = WM_APP + 2;     // posted then, arrives once the loop runs
@@ -76,12 +79,13 @@ INT_PTR Recorder(CallbackContext context) {
 }
 
 // Runs the dialog modally with the recorder and a watchdog that ends a stuck loop.
-void RunModal(HWND dialog, void (*onStarted)(HWND), std::int32_t* result = nullptr) {
+void RunModal(HWND dialog, void (*onStarted)(HWND), std::int32_t* result = nullptr,
+              DialogCallback callback = Recorder) {
   seen = Seen{};
   seen.onStarted = onStarted;
   watched = dialog;
   const UINT_PTR timer = SetTimer(nullptr, 0, kWatchdogMs, Watchdog);
-  DialogShowModal(dialog, Recorder, result);
+  DialogShowModal(dialog, callback, result);
   KillTimer(nullptr, timer);
   EXPECT_FALSE(seen.timedOut) << "the dialog did not end by itself";
   EXPECT_FALSE(IsWindow(dialog));
@@ -206,6 +210,55 @@ TEST(DialogShowModal, ParentIsDisabledWhileTheDialogRuns) {
   });
   EXPECT_TRUE(IsWindowEnabled(parent));
   DestroyWindow(parent);
+}
+
+// DestroyWindow instead of DialogEnd: the loop still ends with the window, and the parent it
+// disabled is usable again.
+TEST(DialogShowModal, ADialogDestroyedWithoutDialogEndLeavesTheLoopAndFreesItsParent) {
+  const HWND parent = DemoDialog();
+  RunModal(DemoDialog(parent), [](HWND dialog) { DestroyWindow(dialog); });
+  EXPECT_TRUE(Saw(WM_NCDESTROY));
+  EXPECT_FALSE(Saw(WM_CLOSE)) << "DialogEnd was not involved";
+  EXPECT_TRUE(IsWindowEnabled(parent));
+  DestroyWindow(parent);
+}
+
+// The parent is told to cancel any mode before it is disabled. EnableWindow sends a
+// WM_CANCELMODE of its own to a window it disables, so the toolkit's makes it two.
+TEST(DialogShowModal, TheParentIsToldToCancelAnyModeBeforeItIsDisabled) {
+  const HWND parent = DemoDialog();
+  SentMessages sent;
+  ASSERT_TRUE(sent.Hooked());
+  RunModal(DemoDialog(parent), Close);
+  int cancels = 0;
+  bool disabled = false;
+  for (const testing::SentMessage& message : sent.All()) {
+    if (message.window != parent) continue;
+    if (message.message == WM_ENABLE && message.wParam == FALSE) disabled = true;
+    if (message.message == WM_CANCELMODE && !disabled) ++cancels;
+  }
+  EXPECT_TRUE(disabled);
+  EXPECT_EQ(cancels, 2);
+  DestroyWindow(parent);
+}
+
+INT_PTR CALLBACK KeepsItsRecords(CallbackContext context) {
+  Recorder(context);
+  return context.message == WM_NCDESTROY ? 1 : 0;
+}
+
+// A callback that answers WM_NCDESTROY itself takes over the release: the toolkit keeps the
+// records of the destroyed dialog and its controls.
+TEST(DialogProc, ACallbackAnsweringNcDestroyKeepsTheRecords) {
+  const std::size_t records = RecordCount();
+  const HWND dialog = DemoDialog();
+  const std::size_t withDialog = RecordCount();
+  RunModal(dialog, Close, nullptr, KeepsItsRecords);
+  EXPECT_TRUE(Saw(WM_NCDESTROY));
+  EXPECT_TRUE(FindRecord(dialog, nullptr));
+  EXPECT_EQ(RecordCount(), withDialog);
+  ReleaseDialogRecords(dialog, WindowSystemRelease());
+  EXPECT_EQ(RecordCount(), records);
 }
 
 TEST(DialogShowModal, NullDialogStillGetsTheTwoCallsAndReturns) {

@@ -1,3 +1,7 @@
+#include <bitset>
+#include <cstdint>
+#include <vector>
+
 #include "file_test_support.h"
 #include "fileio/file_channels.h"
 
@@ -48,6 +52,51 @@ TEST(ChannelNumbers, WrapFrom32767ToOneAndNeverHandOutZeroOrNegatives) {
   ASSERT_EQ(number, 32767);
   EXPECT_EQ(filetest::FreshNumber(), 1);
   EXPECT_EQ(filetest::FreshNumber(), 2);
+}
+
+BOOL NothingToClose(HANDLE) {
+  return TRUE;
+}
+
+// With every number open the search stops after one full cycle with 67 and a number that
+// no operation accepts, and it leaves the lock free: the next call finds a number closed
+// meanwhile instead of waiting for ever. The channels reach no file (32767 files would need
+// as many descriptors) and are linked directly, as 32767 opens would search the list as often.
+TEST(ChannelNumbers, WithEveryNumberOpenRaise67AfterOneCycleAndLeaveTheLockFree) {
+  filetest::FaultyCalls faulty;
+  faulty.calls.closeHandle = NothingToClose;
+  faulty.Install();
+  std::bitset<32768> open;
+  fileio::MarkOpenNumbers(open);
+  std::vector<std::int16_t> linked;
+  for (int n = 1; n <= 32767; ++n) {
+    const auto number = static_cast<std::int16_t>(n);
+    if (open.test(static_cast<std::size_t>(n))) continue;
+    auto* channel = new fileio::FileChannel;
+    channel->number = number;
+    channel->mode = fileio::ChannelMode::kOutput;
+    channel->fileType = fileio::kOtherFile;
+    fileio::LinkChannel(channel);
+    linked.push_back(number);
+  }
+  ErrorSlot full;
+  const std::int16_t none = FreeChannelNumber(full);
+  EXPECT_EQ(full.number(), 67);
+  EXPECT_EQ(none, -1);
+  ErrorSlot refused;
+  fileio::OpenChannel(refused, runtime::DynString::Copy("never-created.bin"), none);
+  EXPECT_EQ(refused.number(), 52) << "a caller that goes on opens nothing";
+
+  const std::int16_t freed = linked[linked.size() / 2];
+  ErrorSlot slot;
+  fileio::CloseChannel(slot, freed);
+  EXPECT_EQ(FreeChannelNumber(slot), freed);
+  EXPECT_EQ(slot.number(), 0);
+  // Newest first, each at the head of the list.
+  for (auto number = linked.rbegin(); number != linked.rend(); ++number) {
+    if (*number != freed) fileio::CloseChannel(slot, *number);
+  }
+  EXPECT_EQ(slot.number(), 0);
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "file_test_support.h"
 #include "fileio/file_channels.h"
+#include "platform/ole_strings.h"
+#include "runtime/thread_record.h"
 
 namespace {
 
@@ -64,8 +66,15 @@ TEST(OpenChannel, CutsALongNameTo255Characters) {
 
 struct BadName {
   const char* label;
-  std::string name;  // relative to the scratch folder; empty means an empty name
+  std::string name;       // relative to the scratch folder; empty means an empty name
+  bool padTo300 = false;  // the folder and `name` padded with "n" to 300, `name` at the end
 };
+
+// 300 characters: the folder, "n"s, then `tail`; so the tail's wildcard lies past the cut.
+std::string PaddedTo300(const std::string& full, const std::string& tail) {
+  std::string folder = full.substr(0, full.size() - tail.size());
+  return folder + std::string(300 - full.size(), 'n') + tail;
+}
 
 // Refused before anything reaches the disk: nothing is created, an existing file keeps its
 // bytes, and no channel is left on the number.
@@ -77,12 +86,17 @@ TEST(OpenChannel, RefusesEmptyWildcardAndZeroByteNamesWith64) {
       {"star inside", "kept*.txt"},
       {"question mark after an existing name", "kept.txt?"},
       {"zero byte", std::string("kept.txt\0tail", 13)},
+      // Checked before the cut: opened under its first 255 characters the name would be valid.
+      {"question mark at 280 of 300", "?" + std::string(20, 'q'), true},
+      {"star at 300 of 300", "*", true},
+      {"zero byte past the cut", std::string("\0tail", 5), true},
   };
   for (const BadName& bad : cases) {
     SCOPED_TRACE(bad.label);
     ScratchFolder folder;
     WriteWholeFile(folder / "kept.txt", "contents");
     std::string name = bad.name.empty() ? "" : (folder.path() / "").string() + bad.name;
+    if (bad.padTo300) name = PaddedTo300(name, bad.name);
     ErrorSlot slot;
     std::int16_t number = filetest::FreshNumber();
     OpenChannel(slot, DynString::Copy(name), number);
@@ -91,6 +105,29 @@ TEST(OpenChannel, RefusesEmptyWildcardAndZeroByteNamesWith64) {
     EXPECT_EQ(folder.EntryCount(), 1u);
     EXPECT_EQ(ReadWholeFile(folder / "kept.txt"), "contents");
   }
+}
+
+// A name that does not convert widens to the empty name, which is refused like any empty
+// name; only memory running out is 7.
+TEST(OpenChannel, AnUnconvertibleNameIs64AndNoMemoryForItIs7) {
+  ScratchFolder folder;
+  const DynString name = NameOf(folder / "never.bin");
+  runtime::ThreadRecord* record = runtime::CurrentThreadRecord();
+  ASSERT_NE(record, nullptr);
+  const std::uint32_t saved = record->codePage;
+  record->codePage = 12345;  // no such code page
+  ErrorSlot unconvertible;
+  std::int16_t number = filetest::FreshNumber();
+  OpenChannel(unconvertible, name, number);
+  record->codePage = saved;
+  EXPECT_EQ(unconvertible.number(), 64);
+
+  platform::FailNextStringAllocations(1);
+  ErrorSlot noMemory;
+  OpenChannel(noMemory, name, number);
+  EXPECT_EQ(noMemory.number(), 7);
+  EXPECT_EQ(FindOpenChannel(number), nullptr);
+  EXPECT_EQ(folder.EntryCount(), 0u);
 }
 
 TEST(OpenChannel, ChecksTheNameBeforeTheNumber) {
