@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <bitset>
+#include <cstring>
 #include <new>
 #include <string_view>
 
@@ -32,9 +33,11 @@ struct CutName {
   char16_t units[kMaxChannelNameUnits + 1] = {};
   std::size_t length = 0;
 
+  // memcpy rather than u16string_view::copy, whose range check brings the exception machinery
+  // into a program built without exceptions.
   explicit CutName(std::u16string_view name)
       : length(std::min<std::size_t>(name.size(), kMaxChannelNameUnits)) {
-    name.copy(units, length);
+    std::memcpy(units, name.data(), length * sizeof(char16_t));
   }
   std::u16string_view View() const { return {units, length}; }
 };
@@ -146,7 +149,7 @@ int TakeFreeChannelNumber(std::int16_t& number) {
   MarkOpenNumbers(open);
   for (int tried = 0; tried < kHighestChannelNumber; ++tried) {
     lastHandedOut = Following(lastHandedOut);
-    if (!open.test(static_cast<std::size_t>(lastHandedOut))) {
+    if (!open[static_cast<std::size_t>(lastHandedOut)]) {
       number = lastHandedOut;
       return 0;
     }
