@@ -11,6 +11,11 @@ if(WIN32)
   add_compile_definitions(UNICODE _UNICODE WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
   # Static runtime: the import table names system DLLs only.
   add_link_options(-static -static-libgcc -static-libstdc++)
+  # The same sources give the same program wherever and whenever they are built: no link time
+  # in the PE header, no build folder in the objects.
+  add_link_options(-Wl,--no-insert-timestamp)
+  add_compile_options($<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${PROJECT_SOURCE_DIR}/=>
+                      $<$<COMPILE_LANGUAGE:C,CXX>:-ffile-prefix-map=${CMAKE_BINARY_DIR}/=>)
 endif()
 
 if(CMAKE_BUILD_TYPE STREQUAL "MinSizeRel")

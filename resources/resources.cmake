@@ -4,3 +4,7 @@ target_sources(datecalc PRIVATE ${CMAKE_CURRENT_LIST_DIR}/app.rc)
 # windres looks for app.ico and app.manifest from its working directory, not the .rc's own.
 set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/app.rc APPEND PROPERTY COMPILE_OPTIONS
   --include-dir=${CMAKE_CURRENT_LIST_DIR})
+# The version block's numbers and texts, from VERSION through project().
+configure_file(${CMAKE_CURRENT_LIST_DIR}/version.h.in ${CMAKE_BINARY_DIR}/resources/version.h @ONLY)
+set_property(SOURCE ${CMAKE_CURRENT_LIST_DIR}/app.rc APPEND PROPERTY COMPILE_OPTIONS
+  --include-dir=${CMAKE_BINARY_DIR}/resources)
