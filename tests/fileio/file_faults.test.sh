@@ -1,8 +1,11 @@
 #!/usr/bin/env bash
 # Real file-system faults for the file channels, natively and under Wine:
-#   full disk       a 64 KiB tmpfs (a drive letter for Wine): a write is refused with 61
+#   full disk       a 64 KiB tmpfs (a drive letter for Wine): a write is refused with 61, and
+#                   a replacement that does not fit keeps the old file whole
 #   read-only       a read-only bind mount: opening, creating, removing, renaming give 70
 #   no permission   a 0444 file in a 0555 folder, tests run as user nobody: 70
+#   create denied   a 0666 file in a 0555 folder, as user nobody: a replacement rewrites the
+#                   file in place, and nothing else appears in the folder
 #   held            a file another process holds open without sharing: 70, bytes unchanged
 # Each case runs the matching FileFaults test of fileio_tests with the paths in DATECALC_FAULT_*
 # variables. Cases that cannot be prepared here (no root for mounts, a build missing) are
@@ -116,24 +119,33 @@ NO_MOUNT="cannot mount here (needs root with mount permission)"
 # --- full disk --------------------------------------------------------------------------
 FULL="$WORK/full"
 if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL" 64k; then
-  if have_native; then
-    run_case full-disk-native native AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore \
-      DATECALC_FAULT_FULL_DIR="$FULL"
-    report full-disk-native $?
-  else
-    skip full-disk-native "$NO_NATIVE"
-  fi
-  rm -f "$FULL"/*
+  full_disk_tests=(AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore
+    AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit)
+  labels=(full-disk full-disk-replace)
+  for i in 0 1; do
+    if have_native; then
+      run_case "${labels[$i]}-native" native "${full_disk_tests[$i]}" DATECALC_FAULT_FULL_DIR="$FULL"
+      report "${labels[$i]}-native" $?
+    else
+      skip "${labels[$i]}-native" "$NO_NATIVE"
+    fi
+    rm -f "$FULL"/*
+  done
   if have_wine && letter=$(fault_fs_free_wine_drive) && fault_fs_map_wine_drive "$letter" "$FULL"; then
-    run_case full-disk-wine wine AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore \
-      DATECALC_FAULT_FULL_DIR="${letter^^}:\\"
-    report full-disk-wine $?
+    for i in 0 1; do
+      run_case "${labels[$i]}-wine" wine "${full_disk_tests[$i]}" \
+        DATECALC_FAULT_FULL_DIR="${letter^^}:\\"
+      report "${labels[$i]}-wine" $?
+      rm -f "$FULL"/*
+    done
   else
     skip full-disk-wine "$NO_WINE"
+    skip full-disk-replace-wine "$NO_WINE"
   fi
 else
-  skip full-disk-native "$NO_MOUNT"
-  skip full-disk-wine "$NO_MOUNT"
+  for label in full-disk-native full-disk-wine full-disk-replace-native full-disk-replace-wine; do
+    skip "$label" "$NO_MOUNT"
+  done
 fi
 
 # --- read-only medium ---------------------------------------------------------------------
@@ -199,6 +211,44 @@ else
   skip no-permission-wine "no Wine prefix for the unprivileged user"
 fi
 chmod 0755 "$LOCKED"
+
+# --- create denied: the file may be written, its folder takes no new file ------------------
+DENIED="$WORK/create-denied"
+prepare_denied() {
+  chmod 0755 "$DENIED" 2>/dev/null
+  rm -rf "$DENIED" && mkdir -p "$DENIED"
+  printf 'the old picture\n' >"$DENIED/RoredAvuv.bmp"
+  chmod 0666 "$DENIED/RoredAvuv.bmp"
+  chmod 0555 "$DENIED"
+}
+# What the test cannot see from inside: the folder holds the one file, no longer the old one.
+check_denied() {
+  [ "$(find "$DENIED" -mindepth 1 | wc -l)" -eq 1 ] &&
+    ! printf 'the old picture\n' | cmp -s - "$DENIED/RoredAvuv.bmp"
+}
+prepare_denied
+if have_native; then
+  run_case create-denied-native unprivileged AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
+    DATECALC_FAULT_CREATE_DENIED_DIR="$DENIED"
+  rc=$?
+  [ $rc -eq 0 ] && ! check_denied && rc=1
+  report create-denied-native $rc
+else
+  skip create-denied-native "$NO_NATIVE"
+fi
+prepare_denied
+if ! have_wine; then
+  skip create-denied-wine "$NO_WINE"
+elif [ -z "$FAULT_FS_USER_PREFIX" ]; then
+  skip create-denied-wine "no Wine prefix for the unprivileged user"
+else
+  run_case create-denied-wine unprivileged-wine AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
+    DATECALC_FAULT_CREATE_DENIED_DIR="$(fault_fs_windows_path "$DENIED")"
+  rc=$?
+  [ $rc -eq 0 ] && ! check_denied && rc=1
+  report create-denied-wine $rc
+fi
+chmod 0755 "$DENIED"
 
 # --- held by another process ----------------------------------------------------------------
 HELD="$WORK/held.txt"

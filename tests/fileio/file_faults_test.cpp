@@ -1,15 +1,17 @@
-// Real file-system faults: a full disk, a read-only medium, a file without write permission
-// and a file another process holds without sharing. tests/fileio/file_faults.test.sh prepares
-// them (it mounts a tiny filesystem and a read-only one, switches to an unprivileged user,
-// starts a holder process) and passes their paths in DATECALC_FAULT_* variables; without
-// them each case is skipped and says why.
+// Real file-system faults: a full disk, a read-only medium, a file without write permission,
+// a folder that takes no new file and a file another process holds without sharing.
+// tests/fileio/file_faults.test.sh prepares them (it mounts a tiny filesystem and a read-only one,
+// switches to an unprivileged user, starts a holder process) and passes their paths in
+// DATECALC_FAULT_* variables; without them each case is skipped and says why.
 
 #include <iostream>
+#include <iterator>
 #include <string>
 
 #include "file_test_support.h"
 #include "fileio/file_channels.h"
 #include "fileio/file_moves.h"
+#include "fileio/file_replacement.h"
 
 namespace {
 
@@ -67,6 +69,50 @@ TEST(FileFaults, AFullDiskRefusesTheWriteWith61AndKeepsWhatCameBefore) {
   EXPECT_EQ(kept.size(), accepted.size()) << "the torn part of the refused write is cut off";
   EXPECT_TRUE(kept == accepted);
   filetest::fs::remove(file);
+}
+
+std::size_t EntriesIn(const path& folder) {
+  return static_cast<std::size_t>(
+      std::distance(filetest::fs::directory_iterator(folder), filetest::fs::directory_iterator()));
+}
+
+// A replacement bigger than the room left: the old file is kept whole and its would-be
+// replacement is gone.
+TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit) {
+  const std::string fullDir = filetest::FaultSetting("DATECALC_FAULT_FULL_DIR");
+  if (fullDir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DIR");
+  const path file = path(fullDir) / "RoredAvuv.bmp";
+  const std::string old = Block(1) + Block(2) + Block(3);
+  filetest::WriteWholeFile(file, old);
+  ASSERT_EQ(ReadWholeFile(file), old) << "the old file does not fit either";
+  const filetest::Picture picture(200000);
+  const auto blocks = picture.Blocks();
+  ErrorSlot slot;
+  EXPECT_FALSE(fileio::ReplaceFileContents(slot, NameOf(file), blocks));
+  EXPECT_EQ(slot.number(), 61);
+  EXPECT_TRUE(ReadWholeFile(file) == old);
+  EXPECT_EQ(EntriesIn(fullDir), 1u) << "nothing but the old file is left";
+  filetest::fs::remove(file);
+}
+
+// Run by a user who may write RoredAvuv.bmp but may create nothing in its folder: the file is
+// emptied and rewritten where it is, and nothing else appears.
+TEST(FileFaults, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
+  const std::string dir = filetest::FaultSetting("DATECALC_FAULT_CREATE_DENIED_DIR");
+  if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_CREATE_DENIED_DIR");
+  const path file = path(dir) / "RoredAvuv.bmp";
+  ASSERT_FALSE(ReadWholeFile(file).empty()) << file.string() << " should hold an old picture";
+  ErrorSlot createSlot;
+  OpenChannel(createSlot, NameOf(path(dir) / "new.bmp"), filetest::FreshNumber());
+  ASSERT_EQ(createSlot.number(), 70) << "the folder should take no new file";
+
+  const filetest::Picture picture;
+  const auto blocks = picture.Blocks();
+  ErrorSlot slot;
+  EXPECT_TRUE(fileio::ReplaceFileContents(slot, NameOf(file), blocks));
+  EXPECT_EQ(slot.number(), 0);
+  EXPECT_TRUE(ReadWholeFile(file) == picture.Whole());
+  EXPECT_EQ(EntriesIn(dir), 1u);
 }
 
 // The medium refuses every change: no file is emptied, created, removed or renamed.

@@ -16,6 +16,7 @@ namespace {
 using fileio::FileBlock;
 using filetest::FaultyCalls;
 using filetest::NameOf;
+using filetest::Picture;
 using filetest::ReadWholeFile;
 using filetest::ScratchFolder;
 using filetest::WriteWholeFile;
@@ -45,21 +46,6 @@ DWORD AttributesOf(const path& file) {
 bool SetAttributes(const path& file, DWORD attributes) {
   return platform::SetFileAttributesW(Wide(file).c_str(), attributes) != FALSE;
 }
-
-// A picture's three blocks, with bytes that tell where they belong.
-struct Picture {
-  std::string head = "BM" + std::string(12, '\x01');
-  std::string info = std::string(40, '\x28');
-  std::string pixels;
-  explicit Picture(std::size_t size = 70001) : pixels(size, '\0') {
-    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<char>(i * 7 + 3);
-  }
-  std::string Whole() const { return head + info + pixels; }
-  std::vector<FileBlock> Blocks() const { return {Bytes(head), Bytes(info), Bytes(pixels)}; }
-  static FileBlock Bytes(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-  }
-};
 
 // What the injected calls do; reset by every test.
 struct Injection {

@@ -1,6 +1,7 @@
 #pragma once
 // Helpers shared by the file channel tests: a private scratch folder per test, reading and
-// writing whole files, and a FileSystemCalls table whose calls can be made to fail.
+// writing whole files, a picture to write in blocks, and a FileSystemCalls table whose calls
+// can be made to fail.
 
 #include <gtest/gtest.h>
 
@@ -10,8 +11,10 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "fileio/file_channels.h"
+#include "fileio/file_replacement.h"
 #include "fileio/file_system_calls.h"
 #include "platform/files.h"
 #include "runtime/dyn_string.h"
@@ -94,6 +97,23 @@ struct FaultyCalls {
     if (installed) fileio::UseFileSystemCalls(previous);
   }
   bool installed = false;
+};
+
+// A picture's three blocks, with bytes that tell where they belong.
+struct Picture {
+  std::string head = "BM" + std::string(12, '\x01');
+  std::string info = std::string(40, '\x28');
+  std::string pixels;
+  explicit Picture(std::size_t size = 70001) : pixels(size, '\0') {
+    for (std::size_t i = 0; i < pixels.size(); ++i) pixels[i] = static_cast<char>(i * 7 + 3);
+  }
+  std::string Whole() const { return head + info + pixels; }
+  std::vector<fileio::FileBlock> Blocks() const {
+    return {Bytes(head), Bytes(info), Bytes(pixels)};
+  }
+  static fileio::FileBlock Bytes(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
+  }
 };
 
 // Reads an environment variable that a fault script sets; empty when absent.
