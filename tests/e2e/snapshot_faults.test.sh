@@ -2,6 +2,8 @@
 # The snapshot against real file-system faults: a disk that fills up part way through the
 # picture and a folder mounted read-only must leave an existing RoredAvuv.bmp exactly as it was
 # and no temporary file beside it; with room to spare the same setup writes a whole bitmap.
+# What a user keeps beside the snapshot is not the snapshot's: a read-only RoredAvuv.bmp.tmp
+# survives byte for byte and does not block it, and a hidden RoredAvuv.bmp stays hidden.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
@@ -19,7 +21,7 @@ if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   echo "no win64 build in $BUILD_ROOT/win64"; echo "0 passed, 1 failed"; exit 1
 fi
 if ! fault_fs_can_mount; then
-  skipped=3; echo "skip: this shell cannot mount test file systems"; finish; exit 0
+  skipped=5; echo "skip: this shell cannot mount test file systems"; finish; exit 0
 fi
 begin_wine_session
 base=$(mktemp -d /tmp/snapshot-faults.XXXXXX)
@@ -62,6 +64,33 @@ if fault_fs_tiny_tmpfs "$full" 96k; then
   check "on a full disk no temporary file is left" no_temporary "$full"
 else
   skipped=$((skipped + 3))
+fi
+
+# A user's own RoredAvuv.bmp.tmp, read-only, beside an old snapshot.
+own="$base/own-temporary"
+mkdir -p "$own" && cp "$base/old.bmp" "$own/RoredAvuv.bmp"
+head -c 5000 /dev/urandom >"$base/own.tmp" && cp "$base/own.tmp" "$own/RoredAvuv.bmp.tmp"
+chmod 444 "$own/RoredAvuv.bmp.tmp"
+only_the_two() { [ "$(find "$1" -mindepth 1 | wc -l)" -eq 2 ]; }
+check "beside a user's read-only RoredAvuv.bmp.tmp the process ends normally" snapshot_in "$own"
+check "beside a user's RoredAvuv.bmp.tmp a whole bitmap is written" bitmap_whole "$own/RoredAvuv.bmp"
+check "the user's RoredAvuv.bmp.tmp is unchanged" cmp -s "$base/own.tmp" "$own/RoredAvuv.bmp.tmp"
+check "nothing else is left beside the two" only_the_two "$own"
+
+# A hidden old snapshot, as Windows programs see it (attrib).
+hidden="$base/hidden"
+mkdir -p "$hidden" && cp "$base/old.bmp" "$hidden/RoredAvuv.bmp"
+attributes_of() { "$ROOT/scripts/wine-exec" attrib "$(fault_fs_windows_path "$1")" 2>/dev/null | tr -d '\r' | cut -c1-12; }
+is_hidden() { [[ "$(attributes_of "$1")" == *H* ]]; }
+"$ROOT/scripts/wine-exec" attrib +h "$(fault_fs_windows_path "$hidden/RoredAvuv.bmp")" >/dev/null 2>&1
+if is_hidden "$hidden/RoredAvuv.bmp"; then
+  check "over a hidden snapshot the process ends normally" snapshot_in "$hidden"
+  check "over a hidden snapshot a whole bitmap is written" bitmap_whole "$hidden/RoredAvuv.bmp"
+  check "the new snapshot is hidden as the old one was" is_hidden "$hidden/RoredAvuv.bmp"
+  check "nothing else is left beside the hidden snapshot" no_temporary "$hidden"
+else
+  echo "skip: this file system keeps no hidden attribute for Wine"
+  skipped=$((skipped + 4))
 fi
 
 mkdir -p "$base/source"
