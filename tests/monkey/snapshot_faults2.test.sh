@@ -12,8 +12,11 @@
 #                     Wine prefix and copies of the programs, all in a scratch folder under
 #                     /tmp it can reach wherever the project was cloned);
 #                     MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
+#   create denied     as user nobody, a folder that takes no new file around a RoredAvuv.bmp
+#                     that user may write: the file is rewritten where it is
 # Each case: no message box or other window, the window answers "Hay" afterwards, exit code 0,
-# the old RoredAvuv.bmp byte for byte as it was, and no other file left beside it.
+# the old RoredAvuv.bmp byte for byte as it was (create denied: a whole new bitmap), and no
+# other file left beside it.
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh" 2>/dev/null || true
@@ -48,7 +51,7 @@ if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   exit 1
 fi
 if ! fault_fs_can_mount; then
-  skip 6 "every case: this shell cannot mount test file systems"
+  skip 7 "every case: this shell cannot mount test file systems"
   finish
   exit 0
 fi
@@ -93,6 +96,13 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
 }
 unchanged() { cmp -s "$base/old.bmp" "$1/RoredAvuv.bmp"; }
 nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp | wc -l)" -eq 0 ]; }
+whole_bitmap() {  # folder: RoredAvuv.bmp exactly as long as its header says, and not the old one
+  ! unchanged "$1" && python3 - "$1/RoredAvuv.bmp" <<'PY'
+import struct, sys
+data = open(sys.argv[1], "rb").read()
+assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
+PY
+}
 expect_kept() {  # label folder
   check "$1: the old RoredAvuv.bmp is unchanged" unchanged "$2"
   check "$1: no other file is left beside it" nothing_beside "$2"
@@ -161,19 +171,27 @@ check "long name: no file of a cut name anywhere above" \
 
 # No write permission in the folder, as an unprivileged user (root would ignore the bits).
 if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
-  skip 5 "no permission: left out by MONKEY_FAULTS_UNPRIVILEGED=0"
+  skip 10 "no permission, create denied: left out by MONKEY_FAULTS_UNPRIVILEGED=0"
 else
   folder="$base/locked"
   mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
   chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
   if [ "$(id -u)" -ne 0 ]; then
-    skip 5 "no permission: needs root to run the calculator as another user"
+    skip 10 "no permission, create denied: needs root to run the calculator as another user"
   elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
     chmod 755 "$base/nobody"
     run_driver "no permission" nobody "$folder"
     expect_kept "no permission" "$folder"
+    # Only the file itself may be written: the new picture goes into it.
+    folder="$base/create-denied"
+    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+    chmod 666 "$folder/RoredAvuv.bmp" && chmod 555 "$folder"
+    run_driver "create denied" nobody "$folder"
+    check "create denied: RoredAvuv.bmp holds a whole new bitmap" whole_bitmap "$folder"
+    check "create denied: no other file is left beside it" nothing_beside "$folder"
+    chmod 755 "$folder"
   else
-    skip 5 "no permission: cannot prepare a Wine prefix for user nobody"
+    skip 10 "no permission, create denied: cannot prepare a Wine prefix for user nobody"
   fi
 fi
 finish
