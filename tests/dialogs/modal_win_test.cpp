@@ -242,7 +242,7 @@ TEST(DialogShowModal, TheParentIsToldToCancelAnyModeBeforeItIsDisabled) {
   DestroyWindow(parent);
 }
 
-INT_PTR CALLBACK KeepsItsRecords(CallbackContext context) {
+INT_PTR KeepsItsRecords(CallbackContext context) {
   Recorder(context);
   return context.message == WM_NCDESTROY ? 1 : 0;
 }
