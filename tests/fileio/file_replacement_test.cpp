@@ -7,6 +7,11 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "file_test_support.h"
 #include "platform/ole_strings.h"
 #include "runtime/thread_record.h"
@@ -265,6 +270,30 @@ TEST_F(FileReplacement, TheTargetKeepsItsHiddenAndSystemAttributes) {
     }
   }
 }
+
+#ifndef _WIN32
+// The native stand-in's security settings are the permission bits and the owner: the new
+// picture keeps those of the old file, not the ones a new file would get.
+TEST_F(FileReplacement, TheTargetKeepsItsPermissionsAndOwner) {
+  WriteWholeFile(target, "old picture");
+  ASSERT_EQ(chmod(target.c_str(), 0604), 0);
+  const bool root = geteuid() == 0;
+  if (root) {
+    ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0);  // nobody
+  }
+  struct stat before {};
+  ASSERT_EQ(stat(target.c_str(), &before), 0);
+  ErrorSlot slot;
+  EXPECT_TRUE(Replace(NameOf(target), slot));
+  EXPECT_EQ(slot.number(), 0);
+  struct stat after {};
+  ASSERT_EQ(stat(target.c_str(), &after), 0);
+  EXPECT_EQ(after.st_mode & 07777, 0604u);
+  EXPECT_EQ(after.st_uid, before.st_uid);
+  EXPECT_EQ(after.st_gid, before.st_gid);
+  EXPECT_EQ(folder.EntryCount(), 1u);
+}
+#endif
 
 struct Refusal {
   const char* label;
