@@ -60,7 +60,7 @@ carries_version() {
 }
 no_build_paths() { ! grep -qaF -e "$ROOT" -e "$BUILD_ROOT" -e /tmp/ "$1"; }
 
-mkdir -p "$tmp/unpacked" && (cd "$tmp/unpacked" && unzip -q "$here")
+python3 -m zipfile -e "$here" "$tmp/unpacked"
 check "the package is named after VERSION ($name)" test -f "$here"
 check "the package holds datecalc.exe, LEEME.txt, the licence if any and SHA256SUMS, in order" same_names
 check "every entry has the same fixed time and attributes" fixed_times
