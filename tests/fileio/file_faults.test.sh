@@ -84,6 +84,17 @@ run_case() {
 # A self-skip counts as a failure here: the script set the variable, so it was lost on the way.
 report() { if [ "$2" -eq 0 ]; then pass "$1"; else fail "$1"; fi; }
 
+# run_checked_case CHECK LABEL RUNNER TEST [VAR=VALUE...]: run_case, then CHECK looks from
+# outside at what the test cannot see from inside.
+run_checked_case() {
+  local check=$1 label=$2
+  shift
+  run_case "$@"
+  local rc=$?
+  [ $rc -eq 0 ] && ! "$check" && rc=1
+  report "$label" $rc
+}
+
 have_native() { [ -x "$NATIVE_TESTS" ] && [ -x "$NATIVE_HOLDER" ]; }
 have_wine() { [ -f "$WIN_TESTS" ] && [ -f "$WIN_HOLDER" ] && [ "$WINE_READY" -eq 1 ]; }
 
@@ -158,20 +169,14 @@ check_read_only_kept() {
 }
 if [ $CAN_MOUNT -eq 1 ] && fault_fs_readonly_bind "$WORK/ro-source" "$RO"; then
   if have_native; then
-    run_case read-only-native native AReadOnlyMediumRefusesWith70AndStaysUnchanged \
+    run_checked_case check_read_only_kept read-only-native native AReadOnlyMediumRefusesWith70AndStaysUnchanged \
       DATECALC_FAULT_READONLY_DIR="$RO"
-    rc=$?
-    [ $rc -eq 0 ] && ! check_read_only_kept && rc=1
-    report read-only-native $rc
   else
     skip read-only-native "$NO_NATIVE"
   fi
   if have_wine; then
-    run_case read-only-wine wine AReadOnlyMediumRefusesWith70AndStaysUnchanged \
+    run_checked_case check_read_only_kept read-only-wine wine AReadOnlyMediumRefusesWith70AndStaysUnchanged \
       DATECALC_FAULT_READONLY_DIR="$(fault_fs_windows_path "$RO")"
-    rc=$?
-    [ $rc -eq 0 ] && ! check_read_only_kept && rc=1
-    report read-only-wine $rc
   else
     skip read-only-wine "$NO_WINE"
   fi
@@ -186,12 +191,10 @@ mkdir -p "$LOCKED"
 printf 'not yours to change\n' >"$LOCKED/readonly.txt"
 chmod 0444 "$LOCKED/readonly.txt"
 chmod 0555 "$LOCKED"
+locked_unchanged() { [ "$(cat "$LOCKED/readonly.txt")" = "not yours to change" ]; }
 if have_native; then
-  run_case no-permission-native unprivileged NoWritePermissionRefusesWith70AndChangesNothing \
+  run_checked_case locked_unchanged no-permission-native unprivileged NoWritePermissionRefusesWith70AndChangesNothing \
     DATECALC_FAULT_NOACCESS_DIR="$LOCKED"
-  rc=$?
-  [ "$(cat "$LOCKED/readonly.txt")" = "not yours to change" ] || rc=1
-  report no-permission-native $rc
 else
   skip no-permission-native "$NO_NATIVE"
 fi
@@ -202,11 +205,8 @@ if ! have_wine; then
 elif [ "$(id -u)" -ne 0 ]; then
   skip no-permission-wine "not root: cannot switch to an unprivileged user for Wine"
 elif fault_fs_unprivileged_wine_prefix "$WORK/user-home/prefix"; then
-  run_case no-permission-wine unprivileged-wine NoWritePermissionRefusesWith70AndChangesNothing \
+  run_checked_case locked_unchanged no-permission-wine unprivileged-wine NoWritePermissionRefusesWith70AndChangesNothing \
     DATECALC_FAULT_NOACCESS_DIR="$(fault_fs_windows_path "$LOCKED")"
-  rc=$?
-  [ "$(cat "$LOCKED/readonly.txt")" = "not yours to change" ] || rc=1
-  report no-permission-wine $rc
 else
   skip no-permission-wine "no Wine prefix for the unprivileged user"
 fi
@@ -228,11 +228,8 @@ check_denied() {
 }
 prepare_denied
 if have_native; then
-  run_case create-denied-native unprivileged AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
+  run_checked_case check_denied create-denied-native unprivileged AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
     DATECALC_FAULT_CREATE_DENIED_DIR="$DENIED"
-  rc=$?
-  [ $rc -eq 0 ] && ! check_denied && rc=1
-  report create-denied-native $rc
 else
   skip create-denied-native "$NO_NATIVE"
 fi
@@ -242,11 +239,8 @@ if ! have_wine; then
 elif [ -z "$FAULT_FS_USER_PREFIX" ]; then
   skip create-denied-wine "no Wine prefix for the unprivileged user"
 else
-  run_case create-denied-wine unprivileged-wine AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
+  run_checked_case check_denied create-denied-wine unprivileged-wine AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
     DATECALC_FAULT_CREATE_DENIED_DIR="$(fault_fs_windows_path "$DENIED")"
-  rc=$?
-  [ $rc -eq 0 ] && ! check_denied && rc=1
-  report create-denied-wine $rc
 fi
 chmod 0755 "$DENIED"
 
