@@ -1,6 +1,5 @@
 #include "app/date_picker.h"
 
-#include "platform/common_controls.h"
 #include "platform/window.h"
 
 namespace app {

@@ -9,8 +9,8 @@
 #include "datecalc/day_count.h"
 #include "datecalc/result_text.h"
 #include "dialogs/control.h"
-#include "platform/common_controls.h"
-#include "runtime/text_to_number.h"
+#include "platform/window.h"
+#include "runtime/number_text/text_to_number.h"
 #include "runtime/wide_string.h"
 
 namespace app {

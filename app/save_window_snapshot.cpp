@@ -3,7 +3,8 @@
 #include "app/snapshot_file.h"
 #include "app/snapshot_layout.h"
 #include "dialogs/dialog.h"
-#include "platform/snapshot_gdi.h"
+#include "dialogs/dialog_geometry.h"
+#include "platform/gdi.h"
 
 namespace app {
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "platform/fpu.h"
-#include "runtime/number_text.h"
+#include "runtime/number_text/number_to_text.h"
 
 namespace {
 

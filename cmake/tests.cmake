@@ -4,10 +4,9 @@ set(BUILD_GMOCK ON CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 
 # One test program per folder under tests/: tests/<dir>/*_test.cpp -> <dir>_tests.
-# A folder may add helper programs of its own in tests/<dir>/extra.cmake.
 set(DATECALC_TEST_DIRS platform runtime datecalc fileio dialogs app)
 foreach(dir IN LISTS DATECALC_TEST_DIRS)
-  file(GLOB found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/*_test.cpp)
+  file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/*_test.cpp)
   datecalc_filter_platform(test_sources ${found})
   if(test_sources)
     add_executable(${dir}_tests ${test_sources})
@@ -16,14 +15,14 @@ foreach(dir IN LISTS DATECALC_TEST_DIRS)
     add_test(NAME ${dir}_tests COMMAND ${dir}_tests)
     set_tests_properties(${dir}_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR} TIMEOUT 600)
   endif()
-  if(EXISTS ${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
-    include(${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
-  endif()
 endforeach()
-if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
+
+# Helper programs of the folders that have them.
+foreach(dir IN ITEMS fileio dialogs app)
+  include(${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
+endforeach()
+# The end-to-end driver and the abuse driver (random actions, file faults) work the real window.
+if(WIN32)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
-endif()
-# The abuse driver (random actions, file faults) lives in a folder of its own.
-if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
   include(${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
 endif()

@@ -5,7 +5,7 @@
 
 #include "runtime/error_slot.h"
 #include "runtime/literal.h"
-#include "runtime/number_text.h"
+#include "runtime/number_text/number_to_text.h"
 
 namespace datecalc {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Dialogs built in code: creation from an in-memory template, icons, geometry.
+// Dialogs built in code: creation from an in-memory template, and icons.
 
 #include <cstdint>
 
@@ -26,17 +26,5 @@ HWND DialogNew(std::int32_t units, HWND parent, const runtime::DynString& captio
 // Sets the 32x32 and 16x16 icons from an icon resource ("#200" names the integer id 200).
 // A name that names no icon changes nothing.
 void DialogSetIcon(HWND dialog, const runtime::DynString& resourceName);
-
-struct DialogPair {
-  std::int32_t horizontal;  // x or width
-  std::int32_t vertical;    // y or height
-};
-
-// Top-left corner of the window, in the dialog's units.
-DialogPair DialogGetLocation(HWND window);
-// Outer width and height (frame and caption included), in the dialog's units.
-DialogPair DialogGetSize(HWND window);
-// A size in dialog units converted to pixels with the dialog's font; (0, 0) on failure.
-DialogPair DialogUnitsToPixels(HWND window, std::int32_t horizontal, std::int32_t vertical);
 
 }  // namespace dialogs

@@ -1,7 +1,7 @@
 #include "fileio/channel_rewrite.h"
 
+#include "fileio/channel_list.h"
 #include "fileio/channel_steps.h"
-#include "fileio/file_channel.h"
 #include "fileio/file_names.h"
 
 namespace fileio {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "fileio/file_channel.h"
+#include "fileio/channel_list.h"
 #include "runtime/dyn_string.h"
 #include "runtime/error_slot.h"
 

@@ -1,7 +1,7 @@
 #include "fileio/file_replacement.h"
 
+#include "fileio/channel_list.h"
 #include "fileio/channel_rewrite.h"
-#include "fileio/file_channel.h"
 #include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"

@@ -1,7 +1,7 @@
 #include "fileio/guarded_system_call.h"
 
-#include "fileio/floating_point_state.h"
 #include "platform/files.h"
+#include "platform/fpu.h"
 #include "runtime/busy_wait_lock.h"
 #include "runtime/system_error_table.h"
 
@@ -13,14 +13,14 @@ constexpr UINT kQuietErrorMode = SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX
 
 // Process-wide, guarded by the lock: the state saved around the call in progress.
 runtime::BusyWaitLock systemCallLock;
-FloatingPointState savedFloatingPoint;
+platform::FloatingPointState savedFloatingPoint;
 UINT previousErrorMode = 0;
 
 }  // namespace
 
 void EnterSystemCall() {
   systemCallLock.Acquire();
-  SaveFloatingPointState(savedFloatingPoint);
+  platform::SaveFloatingPointState(savedFloatingPoint);
   previousErrorMode = platform::SetErrorMode(kQuietErrorMode);
   platform::SetLastError(ERROR_SUCCESS);
 }
@@ -29,7 +29,7 @@ std::uint8_t LeaveSystemCall() {
   DWORD code = platform::GetLastError();
   platform::SetErrorMode(previousErrorMode);
   // Restored after the last platform call, which loads the runtime's own control word.
-  RestoreFloatingPointState(savedFloatingPoint);
+  platform::RestoreFloatingPointState(savedFloatingPoint);
   systemCallLock.Release();
   return code == ERROR_SUCCESS ? 0 : runtime::SystemErrorTable(code);
 }

@@ -13,4 +13,12 @@ std::uint16_t CurrentFpuControlWord() {
   return word;
 }
 
+void SaveFloatingPointState(FloatingPointState& state) {
+  asm volatile("fxsave %0" : "=m"(state.area));
+}
+
+void RestoreFloatingPointState(const FloatingPointState& state) {
+  asm volatile("fxrstor %0" : : "m"(state.area));
+}
+
 }  // namespace platform

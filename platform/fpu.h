@@ -1,6 +1,7 @@
 #pragma once
 // The x87 control word all numeric work runs under: 64-bit significands, round to nearest
-// (ties to even), every exception masked.
+// (ties to even), every exception masked; and the thread's whole floating-point state, kept
+// across calls that may change it.
 
 #include <cstdint>
 
@@ -13,5 +14,14 @@ inline constexpr std::uint16_t kRuntimeFpuControlWord = 0x133F;
 void LoadFpuControlWord();
 
 std::uint16_t CurrentFpuControlWord();
+
+// The complete floating-point state of the calling thread: x87 registers, control and status
+// words, and the SSE state with MXCSR, in the 512-byte FXSAVE layout.
+struct alignas(16) FloatingPointState {
+  unsigned char area[512];
+};
+
+void SaveFloatingPointState(FloatingPointState& state);
+void RestoreFloatingPointState(const FloatingPointState& state);
 
 }  // namespace platform

@@ -1,10 +1,23 @@
 #pragma once
-// GDI32 brushes and painting colours, and the system colours, under their Windows names.
+// GDI32 brushes, painting colours, system colours and the device contexts and bitmaps a window
+// snapshot is copied through, under their Windows names.
 
 #include "platform/win_types.h"
 
 #ifndef _WIN32
 using HGDIOBJ = void*;
+using HBITMAP = struct HBITMAP__*;
+struct BITMAP {
+  LONG bmType;
+  LONG bmWidth;
+  LONG bmHeight;
+  LONG bmWidthBytes;
+  WORD bmPlanes;
+  WORD bmBitsPixel;
+  void* bmBits;
+};
+constexpr UINT DIB_RGB_COLORS = 0;
+constexpr DWORD SRCCOPY = 0x00CC0020;
 #endif
 
 namespace platform {
@@ -17,5 +30,18 @@ COLORREF SetBkColor(HDC dc, COLORREF colour);
 int SetBkMode(HDC dc, int mode);
 DWORD GetSysColor(int index);
 HBRUSH GetSysColorBrush(int index);
+
+HWND GetDesktopWindow();
+HDC GetDC(HWND window);
+int ReleaseDC(HWND window, HDC dc);
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+// `bitmapInfo` is a BITMAPINFOHEADER (no colour table for 24 bits per pixel).
+HBITMAP CreateDIBSection(HDC dc, const void* bitmapInfo, UINT usage, void** bits, HANDLE section,
+                         DWORD offset);
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
+int GetObjectA(HGDIOBJ object, int size, void* buffer);
+BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
+            int sourceY, DWORD rasterOperation);
 
 }  // namespace platform

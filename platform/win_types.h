@@ -46,6 +46,13 @@ struct SYSTEMTIME {
   WORD wMilliseconds;
 };
 
+// The header every common-control notification (WM_NOTIFY) starts with.
+struct NMHDR {
+  HWND hwndFrom;
+  UINT_PTR idFrom;
+  UINT code;
+};
+
 struct FILETIME {
   DWORD dwLowDateTime;
   DWORD dwHighDateTime;

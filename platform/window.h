@@ -70,4 +70,7 @@ BOOL IsDialogMessageW(HWND dialog, MSG* message);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageW(const MSG* message);
 
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD extendedStyle);
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags);
+
 }  // namespace platform

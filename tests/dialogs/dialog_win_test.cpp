@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "demo_dialog.h"
+#include "dialogs/dialog_geometry.h"
 #include "dialogs/window_record.h"
 
 namespace dialogs {

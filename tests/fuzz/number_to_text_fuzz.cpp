@@ -9,9 +9,9 @@
 #include <string_view>
 
 #include "platform/fpu.h"
-#include "runtime/extended_float.h"
-#include "runtime/number_text.h"
-#include "runtime/text_to_number.h"
+#include "runtime/number_text/extended_float.h"
+#include "runtime/number_text/number_to_text.h"
+#include "runtime/number_text/text_to_number.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "platform/fpu.h"
-#include "runtime/text_to_number.h"
+#include "runtime/number_text/text_to_number.h"
 
 namespace {
 

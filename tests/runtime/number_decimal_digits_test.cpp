@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "runtime/decimal_digits.h"
+#include "runtime/number_text/decimal_digits.h"
 
 namespace {
 

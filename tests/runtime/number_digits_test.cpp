@@ -7,8 +7,8 @@
 
 #include "number_big_integer.h"
 #include "number_test_support.h"
-#include "runtime/extract_digits.h"
-#include "runtime/number_text.h"
+#include "runtime/number_text/extract_digits.h"
+#include "runtime/number_text/number_to_text.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 
 #include "platform/fpu.h"
-#include "runtime/extended_float.h"
+#include "runtime/number_text/extended_float.h"
 
 namespace number_test {
 

@@ -1,4 +1,4 @@
-#include "runtime/number_text.h"
+#include "runtime/number_text/number_to_text.h"
 
 #include <gtest/gtest.h>
 

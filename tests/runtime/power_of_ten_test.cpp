@@ -1,4 +1,4 @@
-#include "runtime/power_of_ten.h"
+#include "runtime/number_text/power_of_ten.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "runtime/text_to_number.h"
+#include "runtime/number_text/text_to_number.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,8 @@
-// Decimal numbers: sign, mantissa with at most one point, exponent.
+#include "runtime/number_text/read_decimal_number.h"
 
 #include <cstdint>
 
-#include "runtime/power_of_ten.h"
-#include "runtime/text_cursor.h"
+#include "runtime/number_text/power_of_ten.h"
 
 namespace runtime {
 namespace {

@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/call_win.h"
+#include "platform/win/call.h"
 #include "platform/window.h"
 
 namespace platform {
@@ -110,6 +110,14 @@ BOOL TranslateMessage(const MSG* message) {
 }
 LRESULT DispatchMessageW(const MSG* message) {
   return AfterCall(::DispatchMessageW(message));
+}
+
+BOOL AdjustWindowRectEx(RECT* rect, DWORD style, BOOL menu, DWORD extendedStyle) {
+  return AfterCall(::AdjustWindowRectEx(rect, style, menu, extendedStyle));
+}
+
+BOOL SetWindowPos(HWND window, HWND insertAfter, int x, int y, int width, int height, UINT flags) {
+  return AfterCall(::SetWindowPos(window, insertAfter, x, y, width, height, flags));
 }
 
 }  // namespace platform

@@ -4,7 +4,7 @@
 // after windows.h, which it needs
 #include <oleauto.h>
 
-#include "platform/call_win.h"
+#include "platform/win/call.h"
 
 namespace platform::backend {
 

@@ -1,6 +1,6 @@
-#include "runtime/layout_number.h"
+#include "runtime/number_text/layout_number.h"
 
-#include "runtime/extract_digits.h"
+#include "runtime/number_text/extract_digits.h"
 
 namespace runtime {
 namespace {

@@ -1,6 +1,8 @@
-#include "runtime/text_to_number.h"
+#include "runtime/number_text/text_to_number.h"
 
-#include "runtime/text_cursor.h"
+#include "runtime/number_text/read_based_integer.h"
+#include "runtime/number_text/read_decimal_number.h"
+#include "runtime/number_text/text_cursor.h"
 
 namespace runtime {
 

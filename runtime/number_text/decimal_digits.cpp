@@ -1,4 +1,4 @@
-#include "runtime/decimal_digits.h"
+#include "runtime/number_text/decimal_digits.h"
 
 #include <bit>
 

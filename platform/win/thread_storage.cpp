@@ -1,8 +1,8 @@
 #include <windows.h>
 
-#include "platform/call_win.h"
 #include "platform/thread_storage.h"
 #include "platform/thread_storage_backend.h"
+#include "platform/win/call.h"
 
 namespace platform {
 

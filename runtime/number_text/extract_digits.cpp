@@ -1,12 +1,12 @@
-#include "runtime/extract_digits.h"
+#include "runtime/number_text/extract_digits.h"
 
 #include <bit>
 #include <cmath>
 #include <cstdint>
 
-#include "runtime/decimal_digits.h"
-#include "runtime/extended_float.h"
-#include "runtime/power_of_ten.h"
+#include "runtime/number_text/decimal_digits.h"
+#include "runtime/number_text/extended_float.h"
+#include "runtime/number_text/power_of_ten.h"
 
 namespace runtime {
 namespace {

@@ -1,4 +1,4 @@
-#include "fileio/file_channel.h"
+#include "fileio/channel_list.h"
 
 #include "runtime/busy_wait_lock.h"
 

@@ -6,8 +6,8 @@
 #include <oleauto.h>
 // clang-format on
 
-#include "platform/call_win.h"
 #include "platform/startup.h"
+#include "platform/win/call.h"
 
 namespace platform {
 namespace {

@@ -1,5 +1,5 @@
 #pragma once
-// Shared by the native stand-in's file calls (files_posix.cpp, file_identity_posix.cpp): names
+// Shared by the native stand-in's file calls (files.cpp, file_identity.cpp): names
 // as the kernel takes them, failures recorded as Windows codes, and the share-mode probe.
 
 #include <string>

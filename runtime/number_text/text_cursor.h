@@ -33,8 +33,4 @@ class TextCursor {
   const char* end_;
 };
 
-// The readers behind TextToNumber; each leaves the cursor on the first character it did not use.
-long double ReadDecimalNumber(TextCursor& cursor, int& digitsRead);
-long double ReadBasedInteger(TextCursor& cursor, int& digitsRead);  // after the "&"
-
 }  // namespace runtime

@@ -1,9 +1,9 @@
-#include "runtime/number_text.h"
+#include "runtime/number_text/number_to_text.h"
 
 #include <cstring>
 
-#include "runtime/extract_digits.h"
-#include "runtime/layout_number.h"
+#include "runtime/number_text/extract_digits.h"
+#include "runtime/number_text/layout_number.h"
 
 namespace runtime {
 namespace {

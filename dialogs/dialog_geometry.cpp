@@ -1,3 +1,5 @@
+#include "dialogs/dialog_geometry.h"
+
 #include "dialogs/dialog.h"
 #include "dialogs/handle_cast.h"
 #include "dialogs/unit_conversion.h"

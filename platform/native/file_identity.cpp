@@ -15,7 +15,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/files_posix.h"
+#include "platform/native/files.h"
 
 namespace platform {
 

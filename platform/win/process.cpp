@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "platform/call_win.h"
+#include "platform/win/call.h"
 
 namespace platform {
 

@@ -1,8 +1,6 @@
-// Integers after "&": base 2, 8 or 16, with the type suffixes that decide sign extension.
+#include "runtime/number_text/read_based_integer.h"
 
 #include <cstdint>
-
-#include "runtime/text_cursor.h"
 
 namespace runtime {
 namespace {
