@@ -9,6 +9,7 @@
 #include "datecalc/day_count.h"
 #include "datecalc/result_text.h"
 #include "dialogs/control.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 #include "runtime/number_text/text_to_number.h"
 #include "runtime/wide_string.h"
@@ -16,11 +17,6 @@
 namespace app {
 
 namespace {
-
-constexpr UINT kWmNotify = 0x004E;
-constexpr UINT kWmInitDialog = 0x0110;
-constexpr UINT kWmCommand = 0x0111;
-constexpr int kDtnDropDown = -754;
 
 // The month calendar of the picker whose drop-down opened last.
 HWND DropDownCalendar = nullptr;
@@ -96,7 +92,7 @@ void OnNotify(LPARAM lParam) {
   auto sender = static_cast<std::int32_t>(header->idFrom);
   if (sender != control_id::kBaseDatePicker && sender != control_id::kFinalDatePicker) return;
   // A date change (DTN_DATETIMECHANGE) and every other notification are left alone.
-  if (static_cast<int>(header->code) == kDtnDropDown) {
+  if (header->code == DTN_DROPDOWN) {
     DropDownCalendar = FitDropDownCalendar(header->hwndFrom);
   }
 }
@@ -105,12 +101,12 @@ void OnNotify(LPARAM lParam) {
 
 INT_PTR MainDialogCallback(dialogs::CallbackContext context) {
   switch (context.message) {
-    case kWmInitDialog:
+    case WM_INITDIALOG:
       break;  // the window is complete before it is shown
-    case kWmCommand:
+    case WM_COMMAND:
       OnCommand(context.wParam);
       break;
-    case kWmNotify:
+    case WM_NOTIFY:
       OnNotify(context.lParam);
       break;
     default:

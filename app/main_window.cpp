@@ -9,6 +9,7 @@
 #include "dialogs/dialog.h"
 #include "dialogs/modal.h"
 #include "platform/startup.h"
+#include "platform/win_messages.h"
 
 namespace app {
 
@@ -16,8 +17,7 @@ HWND MainDialog = nullptr;
 
 namespace {
 
-// ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES
-constexpr DWORD kCommonControlClasses = 0x105;
+constexpr DWORD kCommonControlClasses = ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_DATE_CLASSES;
 
 void AddControl(const ControlRow& row) {
   auto text = runtime::DynString::Copy(row.text);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "dialogs/control_kind.h"
+#include "platform/win_messages.h"
 
 namespace app {
 
@@ -29,14 +30,15 @@ inline constexpr std::int32_t kSnapshotCommand = 111;
 inline constexpr std::string_view kMainCaption = "Zaduzerazur Evozazez ..  av Ivovur";
 inline constexpr std::int32_t kMainWidth = 260;  // client area
 inline constexpr std::int32_t kMainHeight = 90;
-inline constexpr std::uint32_t kMainStyle = 0x00C80000;  // WS_CAPTION | WS_SYSMENU
+inline constexpr std::uint32_t kMainStyle = WS_CAPTION | WS_SYSMENU;
 inline constexpr std::string_view kIconName = "#200";
 inline constexpr std::string_view kSnapshotFileName = "RoredAvuv.bmp";
 // Literal slashes, so the pickers show 05/03/2024 whatever the locale's separator.
 inline constexpr std::string_view kPickerFormat = "dd'/'MM'/'yyyy";
 
 inline constexpr std::string_view kPickerClass = "SysDateTimePick32";
-inline constexpr std::uint32_t kPickerStyle = 0x50010004;  // child, visible, tab stop, long date
+inline constexpr std::uint32_t kPickerStyle =
+    WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT;
 inline constexpr std::int32_t kBandTextColour = 0xFFFFFF;
 inline constexpr std::int32_t kBandBackColour = 0x000000;
 

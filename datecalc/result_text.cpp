@@ -25,7 +25,7 @@ runtime::DynString Join(runtime::ErrorSlot& slot, const std::string_view (&piece
   for (std::string_view piece : pieces) length += static_cast<std::uint32_t>(piece.size());
   runtime::DynString joined = runtime::DynString::Allocate(length);
   if (joined.IsEmpty()) {
-    if (length != 0) runtime::RaiseRuntimeError(slot, runtime::kErrorOutOfMemory);
+    if (length != 0) runtime::RaiseRuntimeError(slot, runtime::error::kOutOfMemory);
     return joined;
   }
   char* out = joined.MutableText();

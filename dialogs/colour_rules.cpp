@@ -3,6 +3,8 @@
 #include <array>
 
 #include "dialogs/control.h"
+#include "platform/gdi.h"
+#include "platform/win_messages.h"
 
 namespace dialogs {
 namespace {
@@ -11,13 +13,13 @@ constexpr std::int32_t kColourMask = 0x00FFFFFF;
 
 // WM_CTLCOLORMSGBOX, EDIT, LISTBOX, BTN, DLG, SCROLLBAR, STATIC.
 constexpr std::array<SystemColourIndexes, 7> kIndexes{{
-    {7, 4},  // COLOR_MENUTEXT on COLOR_MENU
-    {8, 5},  // COLOR_WINDOWTEXT on COLOR_WINDOW
-    {8, 5},
-    {18, 15},  // COLOR_BTNTEXT on COLOR_BTNFACE
-    {8, 15},
-    {8, 0},  // on COLOR_SCROLLBAR
-    {8, 15},
+    {COLOR_MENUTEXT, COLOR_MENU},
+    {COLOR_WINDOWTEXT, COLOR_WINDOW},
+    {COLOR_WINDOWTEXT, COLOR_WINDOW},
+    {COLOR_BTNTEXT, COLOR_BTNFACE},
+    {COLOR_WINDOWTEXT, COLOR_BTNFACE},
+    {COLOR_WINDOWTEXT, COLOR_SCROLLBAR},
+    {COLOR_WINDOWTEXT, COLOR_BTNFACE},
 }};
 
 }  // namespace
@@ -32,8 +34,8 @@ std::int32_t NormaliseBackColour(std::int32_t colour) {
 }
 
 std::optional<SystemColourIndexes> CtlColorIndexes(std::uint32_t message) {
-  if (message < kFirstCtlColorMessage || message > kLastCtlColorMessage) return std::nullopt;
-  return kIndexes[message - kFirstCtlColorMessage];
+  if (message < WM_CTLCOLORMSGBOX || message > WM_CTLCOLORSTATIC) return std::nullopt;
+  return kIndexes[message - WM_CTLCOLORMSGBOX];
 }
 
 }  // namespace dialogs

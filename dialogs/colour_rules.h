@@ -11,9 +11,6 @@ std::int32_t NormaliseTextColour(std::int32_t colour);
 // -2 (transparent) stays; any other negative becomes -1; any other keeps its low 24 bits.
 std::int32_t NormaliseBackColour(std::int32_t colour);
 
-inline constexpr std::uint32_t kFirstCtlColorMessage = 0x132;  // WM_CTLCOLORMSGBOX
-inline constexpr std::uint32_t kLastCtlColorMessage = 0x138;   // WM_CTLCOLORSTATIC
-
 struct SystemColourIndexes {
   int text;
   int background;

@@ -4,34 +4,13 @@
 #include "dialogs/record_release.h"
 #include "dialogs/unit_conversion.h"
 #include "dialogs/window_record.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 #include "runtime/startup.h"
 #include "runtime/wide_string.h"
 
 namespace dialogs {
 namespace {
-
-constexpr UINT kWmSetFont = 0x0030;
-constexpr UINT kDmSetDefId = 0x0401;
-constexpr UINT kCcmSetUnicodeFormat = 0x2005;
-constexpr UINT kCbAddString = 0x0143;
-constexpr UINT kLbAddString = 0x0180;
-constexpr UINT kSbmSetScrollInfo = 0x00E9;
-constexpr UINT kTbButtonStructSize = 0x041E;  // TB_BUTTONSTRUCTSIZE (0x0417 is TB_GETBUTTON)
-constexpr std::uint32_t kBsDefPushButton = 0x1;
-
-// TBBUTTON, whose size the toolbar is told: 20 bytes in a 32-bit program, 32 in a 64-bit one,
-// where the reserved bytes pad the data field to pointer alignment.
-struct ToolbarButton {
-  int bitmap;
-  int command;
-  BYTE state;
-  BYTE style;
-  BYTE reserved[sizeof(void*) - 2];
-  UINT_PTR data;
-  INT_PTR text;
-};
-static_assert(sizeof(ToolbarButton) == (sizeof(void*) == 8 ? 32 : 20));
 
 // x, y, width, height in pixels; the edges are mapped separately so neighbouring controls meet.
 Placement PixelPlacement(const WindowRecord& dialog, std::int32_t x, std::int32_t y,
@@ -47,34 +26,29 @@ Placement PixelPlacement(const WindowRecord& dialog, std::int32_t x, std::int32_
 }
 
 void AddItems(HWND control, ControlKind kind, std::span<const runtime::DynString> items) {
-  const UINT message = kind == ControlKind::kComboBox ? kCbAddString : kLbAddString;
+  const UINT message = kind == ControlKind::kComboBox ? CB_ADDSTRING : LB_ADDSTRING;
   for (const runtime::DynString& item : items) {
     const runtime::WideString text = runtime::WidenText(item.View());
     platform::SendMessageW(control, message, 0, reinterpret_cast<LPARAM>(text.Text()));
   }
 }
 
-// A scroll bar starts at 0 of 0..100 with a page of 10 (SCROLLINFO, SIF_RANGE|SIF_PAGE|SIF_POS).
+// A scroll bar starts at 0 of 0..100 with a page of 10.
 void InitialiseScrollBar(HWND control) {
-  struct {
-    UINT size, mask;
-    int minimum, maximum;
-    UINT page;
-    int position, trackPosition;
-  } info{28, 0x7, 0, 100, 10, 0, 0};
-  platform::SendMessageW(control, kSbmSetScrollInfo, TRUE, reinterpret_cast<LPARAM>(&info));
+  SCROLLINFO info{sizeof(SCROLLINFO), SIF_RANGE | SIF_PAGE | SIF_POS, 0, 100, 10, 0, 0};
+  platform::SendMessageW(control, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 
 void AfterCreation(HWND dialog, HWND control, std::int32_t id, ControlKind kind,
                    std::uint32_t style) {
   const auto number = static_cast<std::int32_t>(kind);
-  if (kind == ControlKind::kPushButton && (style & kBsDefPushButton) != 0) {
-    platform::SendMessageA(dialog, kDmSetDefId, static_cast<WPARAM>(id), 0);
+  if (kind == ControlKind::kPushButton && (style & BS_DEFPUSHBUTTON) != 0) {
+    platform::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(id), 0);
   }
   if (kind == ControlKind::kScrollBar) InitialiseScrollBar(control);
-  if (number >= 16 && number <= 22) platform::SendMessageW(control, kCcmSetUnicodeFormat, 1, 0);
+  if (number >= 16 && number <= 22) platform::SendMessageW(control, CCM_SETUNICODEFORMAT, TRUE, 0);
   if (kind == ControlKind::kToolbar) {
-    platform::SendMessageW(control, kTbButtonStructSize, sizeof(ToolbarButton), 0);
+    platform::SendMessageW(control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   }
 }
 
@@ -98,7 +72,7 @@ void ControlAdd(HWND dialog, std::int32_t id, const runtime::DynString& text,
       creation->extendedStyle, creation->className.data(), wideText.Text(), creation->style,
       place.x, place.y, place.width, place.height, dialog, static_cast<INT_PTR>(id),
       runtime::ProgramInstance(), nullptr);
-  platform::SendMessageW(control, kWmSetFont, reinterpret_cast<WPARAM>(dialogRecord.font), TRUE);
+  platform::SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(dialogRecord.font), TRUE);
   if (control == nullptr) return;
 
   WindowRecord fields;

@@ -6,25 +6,16 @@
 #include "dialogs/record_release.h"
 #include "dialogs/window_record.h"
 #include "platform/gdi.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 
 namespace dialogs {
 namespace {
 
-constexpr int kTransparentMode = 1;
-constexpr int kNullBrush = 5;
-
-// Colour messages of the common controls that paint themselves.
-constexpr UINT kLvmSetBkColor = 0x1001, kLvmSetTextColor = 0x1024, kLvmSetTextBkColor = 0x1026;
-constexpr UINT kTvmSetBkColor = 0x111D, kTvmSetTextColor = 0x111E, kTvmSetLineColor = 0x1128;
-constexpr UINT kPbmSetBarColor = 0x0409, kPbmSetBkColor = 0x2001;
-constexpr COLORREF kClrDefault = 0xFF000000;
-constexpr int kColorBtnFace = 15;
-
 // A self-painting control: -1 stands for the dialog's background, -2 for its own default.
 COLORREF CommonControlColour(std::int32_t colour) {
-  if (colour == kSystemColour) return platform::GetSysColor(kColorBtnFace);
-  if (colour < 0) return kClrDefault;
+  if (colour == kSystemColour) return platform::GetSysColor(COLOR_BTNFACE);
+  if (colour < 0) return CLR_DEFAULT;
   return static_cast<COLORREF>(colour);
 }
 
@@ -33,18 +24,18 @@ bool HandOverToCommonControl(HWND window, std::int32_t kind, std::int32_t text, 
   const auto backColour = CommonControlColour(back);
   switch (static_cast<ControlKind>(kind)) {
     case ControlKind::kListView:
-      platform::SendMessageW(window, kLvmSetTextColor, 0, textColour);
-      platform::SendMessageW(window, kLvmSetTextBkColor, 0, backColour);
-      platform::SendMessageW(window, kLvmSetBkColor, 0, backColour);
+      platform::SendMessageW(window, LVM_SETTEXTCOLOR, 0, textColour);
+      platform::SendMessageW(window, LVM_SETTEXTBKCOLOR, 0, backColour);
+      platform::SendMessageW(window, LVM_SETBKCOLOR, 0, backColour);
       return true;
     case ControlKind::kTreeView:
-      platform::SendMessageW(window, kTvmSetBkColor, 0, backColour);
-      platform::SendMessageW(window, kTvmSetTextColor, 0, textColour);
-      platform::SendMessageW(window, kTvmSetLineColor, 0, textColour);
+      platform::SendMessageW(window, TVM_SETBKCOLOR, 0, backColour);
+      platform::SendMessageW(window, TVM_SETTEXTCOLOR, 0, textColour);
+      platform::SendMessageW(window, TVM_SETLINECOLOR, 0, textColour);
       return true;
     case ControlKind::kProgressBar:
-      platform::SendMessageW(window, kPbmSetBarColor, 0, textColour);
-      platform::SendMessageW(window, kPbmSetBkColor, 0, backColour);
+      platform::SendMessageW(window, PBM_SETBARCOLOR, 0, textColour);
+      platform::SendMessageW(window, PBM_SETBKCOLOR, 0, backColour);
       return true;
     default:
       return false;
@@ -96,8 +87,8 @@ HBRUSH ColourAnswer(UINT message, HDC dc, HWND control) {
     platform::SetBkColor(dc, platform::GetSysColor(indexes->background));
     return platform::GetSysColorBrush(indexes->background);
   }
-  platform::SetBkMode(dc, kTransparentMode);
-  return static_cast<HBRUSH>(platform::GetStockObject(kNullBrush));
+  platform::SetBkMode(dc, TRANSPARENT);
+  return static_cast<HBRUSH>(platform::GetStockObject(NULL_BRUSH));
 }
 
 }  // namespace dialogs

@@ -1,12 +1,9 @@
 #include "dialogs/control_kind_table.h"
 
+#include "platform/win_messages.h"
+
 namespace dialogs {
 namespace {
-
-constexpr std::uint32_t kWsBorder = 0x00800000;
-constexpr std::uint32_t kWsExClientEdge = 0x00000200;
-constexpr std::uint32_t kSbsVert = 0x1;
-constexpr std::uint32_t kTvsCheckBoxes = 0x100;
 
 // Kinds whose default border is drawn as a sunken client edge instead.
 bool TradesBorderForClientEdge(ControlKind kind) {
@@ -29,16 +26,16 @@ std::optional<ControlCreation> ResolveControlCreation(ControlKind kind,
   const ControlKindRow& row = kControlKindTable[static_cast<std::size_t>(number - 1)];
   if (style == 0) {
     style = row.defaultStyle;
-    if (kind == ControlKind::kScrollBar && width < height) style |= kSbsVert;
-    if (TradesBorderForClientEdge(kind) && (style & kWsBorder) != 0) {
-      style &= ~kWsBorder;
-      extendedStyle |= kWsExClientEdge;
+    if (kind == ControlKind::kScrollBar && width < height) style |= SBS_VERT;
+    if (TradesBorderForClientEdge(kind) && (style & WS_BORDER) != 0) {
+      style &= ~WS_BORDER;
+      extendedStyle |= WS_EX_CLIENTEDGE;
     }
   }
   style = (style | row.alwaysSet) & ~row.alwaysCleared;
 
   ControlCreation creation{row.className, style, extendedStyle, style};
-  if (kind == ControlKind::kTreeView) creation.style &= ~kTvsCheckBoxes;
+  if (kind == ControlKind::kTreeView) creation.style &= ~TVS_CHECKBOXES;
   if (kind == ControlKind::kHostedComponent) creation.className = className;
   return creation;
 }

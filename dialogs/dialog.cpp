@@ -7,6 +7,8 @@
 #include "dialogs/handle_cast.h"
 #include "dialogs/record_release.h"
 #include "dialogs/window_record.h"
+#include "platform/gdi.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 #include "runtime/startup.h"
 #include "runtime/thread_record.h"
@@ -14,12 +16,6 @@
 
 namespace dialogs {
 namespace {
-
-constexpr UINT kWmSetIcon = 0x0080;
-constexpr UINT kWmGetFont = 0x0031;
-constexpr UINT kImageIcon = 1;
-constexpr WPARAM kIconSmall = 0;
-constexpr WPARAM kIconBig = 1;
 
 // The thread's dialog font; the toolkit's first font if that number names none (or the table
 // was never built), so a dialog always gets a usable template.
@@ -30,7 +26,7 @@ TemplateFont DialogFont(FontRecord& storage) {
     return {storage.pointSize, storage.weight, storage.italic != 0, storage.charSet,
             storage.Face()};
   }
-  return {8.0f, 400, false, 0, u"MS Sans Serif"};
+  return {8.0f, FW_NORMAL, false, ANSI_CHARSET, u"MS Sans Serif"};
 }
 
 struct IconChange {
@@ -41,7 +37,7 @@ struct IconChange {
 
 void SwapIcon(WindowRecord& record, const void* data) {
   auto* change = static_cast<IconChange*>(const_cast<void*>(data));
-  HICON& slot = change->which == kIconBig ? record.bigIcon : record.smallIcon;
+  HICON& slot = change->which == ICON_BIG ? record.bigIcon : record.smallIcon;
   change->previous = slot;
   slot = change->icon;
 }
@@ -49,9 +45,9 @@ void SwapIcon(WindowRecord& record, const void* data) {
 // Loads one size of the icon and gives it to the window; false when the image is not there.
 bool SetOneIcon(HWND dialog, const char16_t* name, WPARAM which, int size) {
   auto icon = static_cast<HICON>(
-      platform::LoadImageW(runtime::ProgramInstance(), name, kImageIcon, size, size, 0));
+      platform::LoadImageW(runtime::ProgramInstance(), name, IMAGE_ICON, size, size, 0));
   if (icon == nullptr) return false;
-  platform::SendMessageA(dialog, kWmSetIcon, which, reinterpret_cast<LPARAM>(icon));
+  platform::SendMessageA(dialog, WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
   IconChange change{which, icon, nullptr};
   if (!UpdateRecord(dialog, SwapIcon, &change)) {
     platform::DestroyIcon(icon);  // the window went away meanwhile: nobody would free it
@@ -84,7 +80,7 @@ HWND DialogNew(std::int32_t units, HWND parent, const runtime::DynString& captio
   fields.style = style;
   fields.extendedStyle = extendedStyle;
   fields.showCommand = ShowCommandForStyle(style);
-  fields.font = HandleFrom<HFONT>(platform::SendMessageA(dialog, kWmGetFont, 0, 0));
+  fields.font = HandleFrom<HFONT>(platform::SendMessageA(dialog, WM_GETFONT, 0, 0));
   if (!CreateRecord(fields, WindowSystemRelease())) {
     platform::DestroyWindow(dialog);  // a dialog the toolkit cannot track would leak
     return nullptr;
@@ -96,8 +92,8 @@ void DialogSetIcon(HWND dialog, const runtime::DynString& resourceName) {
   WindowRecord record;
   if (!FindRecord(dialog, &record) || !record.IsDialog()) return;
   const runtime::WideString name = runtime::WidenText(resourceName.View());
-  if (!SetOneIcon(dialog, name.Text(), kIconBig, 32)) return;
-  SetOneIcon(dialog, name.Text(), kIconSmall, 16);
+  if (!SetOneIcon(dialog, name.Text(), ICON_BIG, 32)) return;
+  SetOneIcon(dialog, name.Text(), ICON_SMALL, 16);
 }
 
 }  // namespace dialogs

@@ -4,13 +4,12 @@
 #include "dialogs/handle_cast.h"
 #include "dialogs/unit_conversion.h"
 #include "dialogs/window_record.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 
 namespace dialogs {
 namespace {
 
-constexpr int kGwlpHwndParent = -8;
-constexpr std::uint32_t kDsAbsAlign = 0x01;
 constexpr int kMaxParentLinks = 64;  // guards against a cycle of records
 
 // The dialog a window belongs to: its own record if that is a dialog's, else up the parents.
@@ -51,8 +50,8 @@ DialogPair DialogGetLocation(HWND window) {
   WindowRecord record;
   const bool hasRecord = FindRecord(window, &record);
   POINT corner{rect.left, rect.top};
-  auto owner = HandleFrom<HWND>(platform::GetWindowLongPtrW(window, kGwlpHwndParent));
-  const bool keepsScreen = hasRecord && record.IsDialog() && (record.style & kDsAbsAlign) != 0;
+  auto owner = HandleFrom<HWND>(platform::GetWindowLongPtrW(window, GWLP_HWNDPARENT));
+  const bool keepsScreen = hasRecord && record.IsDialog() && (record.style & DS_ABSALIGN) != 0;
   if (owner != nullptr && !keepsScreen) platform::ScreenToClient(owner, &corner);
   return ToRecordUnits(window, hasRecord ? &record : nullptr, {corner.x, corner.y});
 }

@@ -6,25 +6,11 @@
 #include "dialogs/modal.h"
 #include "dialogs/record_release.h"
 #include "dialogs/window_record.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 
 namespace dialogs {
 namespace {
-
-constexpr UINT kWmNcDestroy = 0x0082;
-constexpr UINT kWmActivate = 0x0006;
-constexpr UINT kWmNotify = 0x004E;
-constexpr UINT kWmInitDialog = 0x0110;
-constexpr UINT kWmCommand = 0x0111;
-constexpr UINT kWmSysCommand = 0x0112;
-constexpr WPARAM kScClose = 0xF060;
-constexpr int kDwlpMsgResult = 0;
-
-struct NotifyHeader {  // NMHDR
-  HWND hwndFrom;
-  UINT_PTR idFrom;
-  UINT code;
-};
 
 // A control's own callback, offered WM_COMMAND and WM_NOTIFY before the dialog's.
 INT_PTR ControlCallbackAnswer(HWND dialog, HWND control, int id, const CallbackContext& context) {
@@ -35,12 +21,12 @@ INT_PTR ControlCallbackAnswer(HWND dialog, HWND control, int id, const CallbackC
 }
 
 INT_PTR ControlsFirst(const CallbackContext& context) {
-  if (context.message == kWmCommand) {
+  if (context.message == WM_COMMAND) {
     return ControlCallbackAnswer(context.window, HandleFrom<HWND>(context.lParam),
                                  static_cast<int>(context.wParam & 0xFFFF), context);
   }
-  if (context.message == kWmNotify && context.lParam != 0) {
-    const auto* header = HandleFrom<const NotifyHeader*>(context.lParam);
+  if (context.message == WM_NOTIFY && context.lParam != 0) {
+    const auto* header = HandleFrom<const NMHDR*>(context.lParam);
     return ControlCallbackAnswer(context.window, header->hwndFrom, static_cast<int>(header->idFrom),
                                  context);
   }
@@ -55,22 +41,22 @@ INT_PTR DialogCallbackAnswer(const CallbackContext& context) {
 
 // A handled message: its answer also becomes the message result unless one was set already.
 INT_PTR Handled(HWND window, INT_PTR answer) {
-  if (platform::GetWindowLongPtrW(window, kDwlpMsgResult) == 0) {
-    platform::SetWindowLongPtrW(window, kDwlpMsgResult, answer);
+  if (platform::GetWindowLongPtrW(window, DWLP_MSGRESULT) == 0) {
+    platform::SetWindowLongPtrW(window, DWLP_MSGRESULT, answer);
   }
   return answer;
 }
 
 INT_PTR DefaultAnswer(const CallbackContext& context) {
-  if (context.message == kWmNcDestroy) {
+  if (context.message == WM_NCDESTROY) {
     ReleaseDialogRecords(context.window, WindowSystemRelease());
     return TRUE;
   }
-  if (context.message >= kFirstCtlColorMessage && context.message <= kLastCtlColorMessage) {
+  if (context.message >= WM_CTLCOLORMSGBOX && context.message <= WM_CTLCOLORSTATIC) {
     return reinterpret_cast<INT_PTR>(ColourAnswer(context.message, HandleFrom<HDC>(context.wParam),
                                                   HandleFrom<HWND>(context.lParam)));
   }
-  if (context.message == kWmSysCommand && (context.wParam & ~WPARAM{0xF}) == kScClose &&
+  if (context.message == WM_SYSCOMMAND && (context.wParam & ~WPARAM{0xF}) == SC_CLOSE &&
       FindRecord(context.window, nullptr)) {
     DialogEnd(context.window, 0);
     return TRUE;
@@ -82,7 +68,7 @@ INT_PTR DefaultAnswer(const CallbackContext& context) {
 
 INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   // The callback sees its own WM_INITDIALOG from DialogShowModal, and never WM_ACTIVATE.
-  if (message == kWmInitDialog || message == kWmActivate) return FALSE;
+  if (message == WM_INITDIALOG || message == WM_ACTIVATE) return FALSE;
   const CallbackContext context{window, message, wParam, lParam};
   INT_PTR answer = ControlsFirst(context);
   if (answer == 0) answer = DialogCallbackAnswer(context);

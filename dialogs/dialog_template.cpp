@@ -4,20 +4,14 @@
 #include <cmath>
 
 #include "dialogs/dialog.h"
+#include "platform/gdi.h"
+#include "platform/win_messages.h"
 
 namespace dialogs {
 namespace {
 
-constexpr std::uint32_t kWsPopup = 0x80000000;
-constexpr std::uint32_t kWsChild = 0x40000000;
-constexpr std::uint32_t kWsMinimize = 0x20000000;
-constexpr std::uint32_t kWsVisible = 0x10000000;
-constexpr std::uint32_t kWsMaximize = 0x01000000;
-constexpr std::uint32_t kDsAbsAlign = 0x01;
-constexpr std::uint32_t kDsSysModal = 0x02;
-constexpr std::uint32_t kDsAlwaysSet = 0x54;  // DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK
-constexpr std::uint32_t kDsCenter = 0x800;
-constexpr std::size_t kMaxFaceUnits = 31;  // LF_FACESIZE less the terminator
+constexpr std::uint32_t kAlwaysSet = DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
+constexpr std::size_t kMaxFaceUnits = LF_FACESIZE - 1;  // less the terminator
 
 // Little-endian writer over the fixed buffer; the template needs no more than ~110 bytes.
 class TemplateWriter {
@@ -54,19 +48,19 @@ std::uint32_t WholePointSize(float pointSize) {
 
 std::uint32_t DialogStyle(std::uint32_t style, std::int32_t x, std::int32_t y, bool hasParent) {
   if (style == 0) style = kDefaultDialogStyle;
-  style = (style | kDsAlwaysSet) & ~(kWsVisible | kDsSysModal);
-  if (x == kCentred || y == kCentred) style |= kDsCenter;
-  if ((style & kWsChild) != 0) {
-    style &= ~(kWsPopup | kDsAbsAlign);
-    if (!hasParent) style = (style & ~kWsChild) | kWsPopup;
+  style = (style | kAlwaysSet) & ~(WS_VISIBLE | DS_SYSMODAL);
+  if (x == kCentred || y == kCentred) style |= DS_CENTER;
+  if ((style & WS_CHILD) != 0) {
+    style &= ~(WS_POPUP | DS_ABSALIGN);
+    if (!hasParent) style = (style & ~WS_CHILD) | WS_POPUP;
   }
   return style;
 }
 
 std::int32_t ShowCommandForStyle(std::uint32_t style) {
-  if ((style & kWsMaximize) != 0) return 3;
-  if ((style & kWsMinimize) != 0) return 6;
-  return 5;
+  if ((style & WS_MAXIMIZE) != 0) return SW_MAXIMIZE;
+  if ((style & WS_MINIMIZE) != 0) return SW_MINIMIZE;
+  return SW_SHOW;
 }
 
 std::size_t BuildDialogTemplate(std::span<std::uint8_t, kTemplateBufferSize> buffer,

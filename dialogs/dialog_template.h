@@ -6,9 +6,12 @@
 #include <span>
 #include <string_view>
 
+#include "platform/win_messages.h"
+
 namespace dialogs {
 
-inline constexpr std::uint32_t kDefaultDialogStyle = 0x80C000D4;  // popup, caption, modal frame
+inline constexpr std::uint32_t kDefaultDialogStyle =
+    WS_POPUP | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_NOFAILCREATE | DS_3DLOOK;
 
 // The style a dialog is created with, from the caller's style (0 = default).
 std::uint32_t DialogStyle(std::uint32_t style, std::int32_t x, std::int32_t y, bool hasParent);

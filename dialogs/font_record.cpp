@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <new>
 
+#include "platform/gdi.h"
 #include "runtime/busy_wait_lock.h"
 
 namespace dialogs {
@@ -20,12 +21,9 @@ struct DefaultFont {
 
 constexpr std::array<DefaultFont, 3> kDefaultFonts{{
     {u"MS Sans Serif", 8.0f, 0},
-    {u"Lucida Console", 0.0f, 1},  // FIXED_PITCH
-    {u"Lucida Console", 11.0f, 1},
+    {u"Lucida Console", 0.0f, FIXED_PITCH},
+    {u"Lucida Console", 11.0f, FIXED_PITCH},
 }};
-
-constexpr std::uint8_t kAnsiCharSet = 0;
-constexpr std::int32_t kNormalWeight = 400;
 
 }  // namespace
 
@@ -65,8 +63,8 @@ std::int32_t AddFont(std::u16string_view face, float pointSize, std::int32_t wei
 bool BuildDefaultFontTable() {
   ClearFontTable();
   for (const DefaultFont& font : kDefaultFonts) {
-    if (AddFont(font.face, font.pointSize, kNormalWeight, false, kAnsiCharSet,
-                font.pitchAndFamily) == 0) {
+    if (AddFont(font.face, font.pointSize, FW_NORMAL, false, ANSI_CHARSET, font.pitchAndFamily) ==
+        0) {
       return false;
     }
   }

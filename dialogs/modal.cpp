@@ -1,34 +1,28 @@
 #include "dialogs/modal.h"
 #include "dialogs/window_record.h"
 #include "platform/process.h"
+#include "platform/win_messages.h"
 #include "platform/window.h"
 
 namespace dialogs {
 namespace {
 
-constexpr UINT kWmSize = 0x0005;
-constexpr UINT kWmClose = 0x0010;
-constexpr UINT kWmCancelMode = 0x001F;
-constexpr UINT kWmInitDialog = 0x0110;
-constexpr UINT kPmRemove = 0x0001;
-constexpr WPARAM kSizeRestored = 0, kSizeMinimized = 1, kSizeMaximized = 2;
-
 WPARAM SizeTypeFor(std::int32_t showCommand) {
-  if (showCommand == 3) return kSizeMaximized;
-  if (showCommand == 6) return kSizeMinimized;
-  return kSizeRestored;
+  if (showCommand == SW_MAXIMIZE) return SIZE_MAXIMIZED;
+  if (showCommand == SW_MINIMIZE) return SIZE_MINIMIZED;
+  return SIZE_RESTORED;
 }
 
 // The two calls the callback gets before any message of the window reaches it.
 void IntroduceDialog(HWND dialog, DialogCallback callback) {
   WindowRecord record;
   const std::int32_t showCommand = FindRecord(dialog, &record) ? record.showCommand : 0;
-  callback({dialog, kWmInitDialog, reinterpret_cast<WPARAM>(dialog), 0});
+  callback({dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0});
   RECT client{};
   platform::GetClientRect(dialog, &client);
   const auto size = static_cast<LPARAM>((static_cast<std::uint32_t>(client.right) & 0xFFFF) |
                                         (static_cast<std::uint32_t>(client.bottom) & 0xFFFF) << 16);
-  callback({dialog, kWmSize, SizeTypeFor(showCommand), size});
+  callback({dialog, WM_SIZE, SizeTypeFor(showCommand), size});
 }
 
 struct Registration {
@@ -46,7 +40,7 @@ void Register(WindowRecord& record, const void* data) {
 void RunLoop(HWND dialog) {
   MSG message{};
   while (platform::IsWindow(dialog)) {
-    if (!platform::PeekMessageW(&message, nullptr, 0, 0, kPmRemove)) {
+    if (!platform::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       platform::Sleep(1);
       continue;
     }
@@ -66,7 +60,7 @@ void DialogShowModal(HWND dialog, DialogCallback callback, std::int32_t* resultV
   WindowRecord record;
   if (!FindRecord(dialog, &record)) return;
   if (record.parent != nullptr) {
-    platform::SendMessageW(record.parent, kWmCancelMode, 0, 0);
+    platform::SendMessageW(record.parent, WM_CANCELMODE, 0, 0);
     platform::EnableWindow(record.parent, FALSE);
   }
   platform::ShowWindow(dialog, record.showCommand);
@@ -82,7 +76,7 @@ void DialogEnd(HWND dialog, std::int32_t result) {
   WindowRecord record;
   if (!FindRecord(dialog, &record)) return;
   if (record.resultVariable != nullptr) *record.resultVariable = result;
-  platform::SendMessageA(dialog, kWmClose, 0, 0);
+  platform::SendMessageA(dialog, WM_CLOSE, 0, 0);
   if (record.parent != nullptr) platform::EnableWindow(record.parent, TRUE);
   platform::DestroyWindow(dialog);
 }

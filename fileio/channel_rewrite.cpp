@@ -3,6 +3,7 @@
 #include "fileio/channel_list.h"
 #include "fileio/channel_steps.h"
 #include "fileio/file_names.h"
+#include "runtime/error_numbers.h"
 
 namespace fileio {
 namespace {
@@ -16,7 +17,7 @@ void Keep(Rewrite& rewrite, int error) {
 Rewrite RewriteThroughChannel(std::u16string_view name, std::span<const FileBlock> blocks) {
   Rewrite rewrite;
   // A channel cuts a longer name, and would write some other file.
-  if (name.size() > kMaxChannelNameUnits) return {false, kErrorBadFileName};
+  if (name.size() > kMaxChannelNameUnits) return {false, runtime::error::kBadFileName};
   std::int16_t number = kNoChannelNumber;
   if (int error = TakeFreeChannelNumber(number); error != 0) return {false, error};
   if (int error = OpenWideChannel(name, number); error != 0) return {false, error};

@@ -7,7 +7,6 @@
 
 namespace fileio {
 
-inline constexpr int kErrorTooManyFiles = 67;
 inline constexpr std::int16_t kNoChannelNumber = -1;  // refused by every channel operation
 
 // 67 with kNoChannelNumber when every number from 1 to 32767 is open.

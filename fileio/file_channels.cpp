@@ -11,17 +11,11 @@
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "runtime/busy_wait_lock.h"
+#include "runtime/error_numbers.h"
 #include "runtime/wide_string.h"
 
 namespace fileio {
 namespace {
-
-constexpr int kErrorNotOpen = 52;
-constexpr int kErrorNotOutput = 54;
-constexpr int kErrorAlreadyOpen = 55;
-constexpr int kErrorShortDeviceWrite = 57;
-constexpr int kErrorShortDiskWrite = 61;
-constexpr int kErrorFailedWithoutCode = 51;  // what a raise of number 0 records
 
 constexpr std::int16_t kHighestChannelNumber = 32767;
 
@@ -43,7 +37,7 @@ struct CutName {
 };
 
 int ErrorOrUnknown(std::uint8_t error) {
-  return error != 0 ? error : kErrorFailedWithoutCode;
+  return error != 0 ? error : runtime::error::kInternalError;
 }
 
 SECURITY_ATTRIBUTES InheritableHandle() {
@@ -85,7 +79,7 @@ int OpenFileOnChannel(FileChannel& channel, const CutName& name) {
   int error = channel.fileType == kDiskFile ? EmptyDiskFile(channel.handle) : 0;
   if (error == 0) {
     channel.name = runtime::WideString::Copy(name.View());
-    if (channel.name.IsEmpty()) error = runtime::kErrorOutOfMemory;
+    if (channel.name.IsEmpty()) error = runtime::error::kOutOfMemory;
   }
   if (error != 0) {
     // The channel is discarded, so nothing would ever close this handle.
@@ -95,10 +89,10 @@ int OpenFileOnChannel(FileChannel& channel, const CutName& name) {
 }
 
 int OpenUnderLock(const CutName& name, std::int16_t number) {
-  if (number < 0) return kErrorNotOpen;
-  if (FindChannel(number) != nullptr) return kErrorAlreadyOpen;
+  if (number < 0) return runtime::error::kBadFileNameOrNumber;
+  if (FindChannel(number) != nullptr) return runtime::error::kFileAlreadyOpen;
   auto* channel = new (std::nothrow) FileChannel;
-  if (channel == nullptr) return runtime::kErrorOutOfMemory;
+  if (channel == nullptr) return runtime::error::kOutOfMemory;
   channel->number = number;
   LinkChannel(channel);
   int error = OpenFileOnChannel(*channel, name);
@@ -128,7 +122,7 @@ int WriteAllBytes(FileChannel& channel, std::string_view bytes) {
   bool disk = channel.fileType == kDiskFile;
   int error = wrote.error;
   if (error == 0 && written < count) {
-    error = disk ? kErrorShortDiskWrite : kErrorShortDeviceWrite;
+    error = disk ? runtime::error::kDiskFull : runtime::error::kDeviceIoError;
   }
   if (error != 0 && disk) ReturnToLastWholeWrite(channel);
   if (error == 0 && disk) channel.position += written;
@@ -155,7 +149,7 @@ int TakeFreeChannelNumber(std::int16_t& number) {
     }
   }
   number = kNoChannelNumber;
-  return kErrorTooManyFiles;
+  return runtime::error::kTooManyFiles;
 }
 
 int OpenWideChannel(std::u16string_view name, std::int16_t number) {
@@ -166,9 +160,9 @@ int OpenWideChannel(std::u16string_view name, std::int16_t number) {
 
 int WriteChannelBytes(std::int16_t number, std::string_view bytes) {
   FileChannel* channel = FindChannel(number);
-  if (channel == nullptr) return kErrorNotOpen;
+  if (channel == nullptr) return runtime::error::kBadFileNameOrNumber;
   if (bytes.empty()) return 0;
-  if (channel->mode != ChannelMode::kOutput) return kErrorNotOutput;
+  if (channel->mode != ChannelMode::kOutput) return runtime::error::kBadFileMode;
   return WriteAllBytes(*channel, bytes);
 }
 

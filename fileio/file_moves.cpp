@@ -3,16 +3,15 @@
 #include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
+#include "runtime/error_numbers.h"
 #include "runtime/wide_string.h"
 
 namespace fileio {
 namespace {
 
-constexpr int kErrorFailedWithoutCode = 51;
-
 int ErrorOf(BOOL succeeded, std::uint8_t error) {
   if (error != 0) return error;
-  return succeeded ? 0 : kErrorFailedWithoutCode;
+  return succeeded ? 0 : runtime::error::kInternalError;
 }
 
 }  // namespace

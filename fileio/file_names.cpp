@@ -1,14 +1,15 @@
 #include "fileio/file_names.h"
 
+#include "runtime/error_numbers.h"
 #include "runtime/error_slot.h"
 
 namespace fileio {
 
 int WidenFileName(const runtime::DynString& fileName, runtime::WideString& wide) {
   runtime::Widened widened = runtime::WidenTextTellingWhy(fileName.View());
-  if (widened.outOfMemory) return runtime::kErrorOutOfMemory;
+  if (widened.outOfMemory) return runtime::error::kOutOfMemory;
   // A name that does not convert comes back empty, and an empty name is refused.
-  if (!IsUsableFileName(widened.text.View())) return kErrorBadFileName;
+  if (!IsUsableFileName(widened.text.View())) return runtime::error::kBadFileName;
   wide = std::move(widened.text);
   return 0;
 }

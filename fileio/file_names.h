@@ -9,8 +9,6 @@
 
 namespace fileio {
 
-inline constexpr int kErrorBadFileName = 64;
-
 // Widens `fileName` with the thread's code page into `wide`. 0, or the error to raise: 64 for
 // a name that is empty, does not convert, or holds "*", "?" or a zero unit anywhere; 7 when
 // memory ran out.

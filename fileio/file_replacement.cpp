@@ -6,15 +6,11 @@
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "fileio/unique_file.h"
+#include "runtime/error_numbers.h"
 #include "runtime/wide_string.h"
 
 namespace fileio {
 namespace {
-
-constexpr int kErrorFileNotFound = 53;
-constexpr int kErrorShortDiskWrite = 61;
-constexpr int kErrorPermissionDenied = 70;
-constexpr int kErrorFailedWithoutCode = 51;
 
 // The attributes a replacement takes over; the others describe how the file is stored.
 constexpr DWORD kCarriedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
@@ -28,7 +24,7 @@ const FileSystemCalls& Calls() {
 
 int ErrorOf(BOOL succeeded, std::uint8_t error) {
   if (error != 0) return error;
-  return succeeded ? 0 : kErrorFailedWithoutCode;
+  return succeeded ? 0 : runtime::error::kInternalError;
 }
 
 DWORD AttributesOf(const char16_t* name) {
@@ -55,7 +51,7 @@ struct Outcome {
 int CheckTarget(Target& target) {
   target.attributes = AttributesOf(target.name.Text());
   if (target.Exists() && (target.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
-    return kErrorPermissionDenied;
+    return runtime::error::kPermissionDenied;
   }
   auto opened = GuardedSystemCall([&] {
     return Calls().createFile(target.name.Text(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
@@ -65,11 +61,11 @@ int CheckTarget(Target& target) {
     GuardedSystemCall([&] { return Calls().closeHandle(opened.value); });
     return 0;
   }
-  if (opened.error == kErrorFileNotFound) {
+  if (opened.error == runtime::error::kFileNotFound) {
     target.attributes = INVALID_FILE_ATTRIBUTES;
     return 0;
   }
-  return opened.error != 0 ? opened.error : kErrorPermissionDenied;
+  return opened.error != 0 ? opened.error : runtime::error::kPermissionDenied;
 }
 
 int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
@@ -80,7 +76,7 @@ int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
     auto wrote = GuardedSystemCall(
         [&] { return Calls().writeFile(file, block.data(), count, &written, nullptr); });
     if (wrote.error != 0) return wrote.error;
-    if (written < count) return kErrorShortDiskWrite;
+    if (written < count) return runtime::error::kDiskFull;
   }
   return 0;
 }
@@ -170,7 +166,7 @@ Outcome ReplaceNamed(const runtime::WideString& name, std::span<const FileBlock>
   int error = CreateUniqueFileBeside(name, fresh);
   // The folder takes no new file, but the file itself may be written: write it where it is.
   bool rewritable = target.Exists() && name.Length() <= kMaxChannelNameUnits;
-  if (error == kErrorPermissionDenied && rewritable) {
+  if (error == runtime::error::kPermissionDenied && rewritable) {
     Rewrite rewrite = RewriteThroughChannel(name.View(), blocks);
     return {rewrite.written, rewrite.error};
   }

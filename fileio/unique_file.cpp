@@ -7,6 +7,7 @@
 
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
+#include "runtime/error_numbers.h"
 #include "runtime/error_slot.h"
 
 namespace fileio {
@@ -15,8 +16,6 @@ namespace {
 constexpr std::u16string_view kSuffix = u".tmp";
 constexpr int kNamesTried = 100;
 constexpr int kDigitsAtMost = 10;  // a 32-bit number in decimal
-constexpr int kErrorEveryNameTaken = 75;
-constexpr int kErrorFailedWithoutCode = 51;
 
 // Process-wide, so two replacements of one file in the same process never ask for one name.
 std::atomic<std::uint32_t> nextNumber{1};
@@ -55,7 +54,7 @@ int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
   for (int tried = 0; tried < kNamesTried; ++tried) {
     runtime::WideString candidate = CandidateName(name.View(), nextNumber.fetch_add(1));
-    if (candidate.IsEmpty()) return runtime::kErrorOutOfMemory;
+    if (candidate.IsEmpty()) return runtime::error::kOutOfMemory;
     auto created = GuardedSystemCall([&] {
       return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -66,9 +65,10 @@ int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
       return 0;
     }
     // "Already exists" maps to the same number as many other failures; the name itself tells.
-    if (!NameTaken(candidate)) return created.error != 0 ? created.error : kErrorFailedWithoutCode;
+    if (!NameTaken(candidate))
+      return created.error != 0 ? created.error : runtime::error::kInternalError;
   }
-  return kErrorEveryNameTaken;
+  return runtime::error::kPathFileAccessError;  // every name tried is taken
 }
 
 }  // namespace fileio

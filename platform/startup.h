@@ -3,9 +3,12 @@
 
 #include "platform/win_types.h"
 
+PLATFORM_WINDOWS_CONSTANT(DWORD, VER_PLATFORM_WIN32_NT, 2)
+PLATFORM_WINDOWS_CONSTANT(DWORD, STARTF_USESHOWWINDOW, 0x00000001)
+
 namespace platform {
 
-// The platform identifier GetVersionExA reports (2 = VER_PLATFORM_WIN32_NT); 0 when the call
+// The platform identifier GetVersionExA reports (VER_PLATFORM_WIN32_NT...); 0 when the call
 // fails. Tests may replace the query to exercise the refusal of other platforms.
 DWORD GetVersionPlatformId();
 using PlatformIdQuery = DWORD (*)();

@@ -60,5 +60,14 @@ struct FILETIME {
 
 #endif
 
+// One Windows constant under its Windows name. The native build declares it with this value;
+// on Windows, where the real header defines it, the same line checks that value against it.
+#ifdef _WIN32
+#define PLATFORM_WINDOWS_CONSTANT(type, name, value) \
+  static_assert(static_cast<type>(name) == static_cast<type>(value), #name);
+#else
+#define PLATFORM_WINDOWS_CONSTANT(type, name, value) constexpr type name = (value);
+#endif
+
 static_assert(sizeof(SYSTEMTIME) == 16, "SYSTEMTIME is eight 16-bit fields");
 static_assert(sizeof(FILETIME) == 8, "FILETIME is one 64-bit count in two halves");

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "runtime/error_numbers.h"
+
 namespace runtime {
 
 // The code of one statement: a call made by it returns to an address in (start, end].
@@ -50,18 +52,15 @@ class ErrorSlot {
   bool hasExtent_ = false;
 };
 
-inline constexpr std::uint8_t kErrorInvalidNumber = 51;
-inline constexpr std::uint8_t kErrorOutOfMemory = 7;
-inline constexpr std::uint8_t kFirstFatalError = 241;
 inline constexpr std::uint8_t kRaisedInsideBody = 0xB0;
 inline constexpr std::uint8_t kRaisedOutsideBody = 0x30;
 
 // Records `number` in `slot` with flags 0xB0, or 0x30 when `returnAddress` (the address the
 // failed operation returns to, 0 when unknown) lies outside the slot's procedure extent. A
-// number of 0, or one that is not 8-bit, is recorded as 51. Creates the thread's record if it
-// is missing, and writes the failing statement's extent into it when the procedure declares a
-// statement table. A number of 241 or above ends the process with exit code 255 at once: no
-// message, no shutdown.
+// number of 0, or one that is not 8-bit, is recorded as error::kInternalError. Creates the thread's
+// record if it is missing, and writes the failing statement's extent into it when the procedure
+// declares a statement table. A number of error::kFirstFatal or above ends the process with exit
+// code 255 at once: no message, no shutdown.
 void RaiseRuntimeError(ErrorSlot& slot, int number, std::uintptr_t returnAddress = 0);
 
 // The address the calling function returns to, for RaiseRuntimeError.

@@ -126,7 +126,7 @@ void ExpressionStack::ConcatTop(ErrorSlot& slot) {
   FreeHandle(a.handle);
   FreeHandle(b.handle);
   Push(reinterpret_cast<std::uintptr_t>(joined), false);
-  if (joined == nullptr) RaiseRuntimeError(slot, kErrorOutOfMemory, returnAddress);
+  if (joined == nullptr) RaiseRuntimeError(slot, error::kOutOfMemory, returnAddress);
 }
 
 // An owned value moves into the variable; a borrowed one is copied, into the variable's own
@@ -151,7 +151,7 @@ void ExpressionStack::AssignTop(ErrorSlot& slot, DynString& variable) {
   }
   DynString copy = DynString::Copy(text);
   variable = std::move(copy);
-  if (variable.IsEmpty()) RaiseRuntimeError(slot, kErrorOutOfMemory, returnAddress);
+  if (variable.IsEmpty()) RaiseRuntimeError(slot, error::kOutOfMemory, returnAddress);
 }
 
 void ExpressionStack::StoreFixedText(char* buffer, std::uint32_t capacity) {

@@ -5,6 +5,7 @@
 #include "platform/message_box.h"
 #include "platform/process.h"
 #include "platform/startup.h"
+#include "platform/win_messages.h"
 #include "runtime/command_line.h"
 #include "runtime/release_list.h"
 #include "runtime/thread_record.h"
@@ -12,18 +13,18 @@
 namespace runtime {
 namespace {
 
-constexpr DWORD kPlatformWin32Nt = 2;
-constexpr DWORD kStartfUseShowWindow = 0x1;
-constexpr int kSwShowDefault = 10;
 constexpr unsigned kRefusedExitCode = 255;
-constexpr UINT kRefusalBoxType = 0x12000;  // MB_OK | MB_TASKMODAL | MB_SETFOREGROUND
+constexpr UINT kRefusalBoxType = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND;
 // Every common-control class but the date, up-down, animate, extended combo, cool-bar,
 // IP-address and link classes; the calculator asks for the date pickers itself.
-constexpr DWORD kCommonControlClasses = 0x706F;
+constexpr DWORD kCommonControlClasses = ICC_LISTVIEW_CLASSES | ICC_TREEVIEW_CLASSES |
+                                        ICC_BAR_CLASSES | ICC_TAB_CLASSES | ICC_PROGRESS_CLASS |
+                                        ICC_HOTKEY_CLASS | ICC_PAGESCROLLER_CLASS |
+                                        ICC_NATIVEFNTCTL_CLASS | ICC_STANDARD_CLASSES;
 
 HINSTANCE programInstance = nullptr;
 const char16_t* argumentText = u"";
-int showCommand = kSwShowDefault;
+int showCommand = SW_SHOWDEFAULT;
 
 [[noreturn]] void Refuse() {
   platform::MessageBoxA(nullptr, "Win98 No Support", nullptr, kRefusalBoxType);
@@ -32,7 +33,7 @@ int showCommand = kSwShowDefault;
 
 void SaveStartupValues() {
   const platform::StartupInfo info = platform::GetStartupInfoA();
-  showCommand = (info.flags & kStartfUseShowWindow) != 0 ? info.showWindow : kSwShowDefault;
+  showCommand = (info.flags & STARTF_USESHOWWINDOW) != 0 ? info.showWindow : SW_SHOWDEFAULT;
   argumentText = SkipProgramName(platform::GetCommandLineW());
   programInstance = platform::GetModuleHandleW();
 }
@@ -47,7 +48,7 @@ void SaveStartupValues() {
 }  // namespace
 
 void RunProgram(ProgramMainProcedure programMain) {
-  if (platform::GetVersionPlatformId() != kPlatformWin32Nt) Refuse();
+  if (platform::GetVersionPlatformId() != VER_PLATFORM_WIN32_NT) Refuse();
   SaveStartupValues();
   if (!InitThreadRecords()) platform::ExitProcess(kRefusedExitCode);
   platform::CoInitialize();

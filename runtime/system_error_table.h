@@ -4,24 +4,60 @@
 #include <array>
 #include <cstdint>
 
+#include "platform/files.h"
+#include "runtime/error_numbers.h"
+
 namespace runtime {
 
 // Codes 0 to 39 by index; code 0 means success and maps to no error.
 inline constexpr std::array<std::uint8_t, 40> kSystemErrorNumbers = {
-    0,   75, 53, 76, 67, 70, 57, 241, 7,  241,  // 0-9: ... 7 arena trashed, 9 invalid block
-    241, 51, 51, 51, 7,  68, 75, 74,  53, 70,   // 10-19: 10 bad environment, 14 out of memory
-    68,  71, 51, 72, 51, 72, 72, 72,  72, 72,   // 20-29: bad unit, not ready, ..., write fault
-    72,  72, 70, 70, 72, 72, 70, 75,  62, 61,   // 30-39: ..., sharing, lock, ..., handle EOF
+    0,                            // 0 success
+    error::kPathFileAccessError,  // 1 invalid function
+    error::kFileNotFound,         // 2
+    error::kPathNotFound,         // 3
+    error::kTooManyFiles,         // 4 too many open files
+    error::kPermissionDenied,     // 5 access denied
+    error::kDeviceIoError,        // 6 invalid handle
+    error::kFatalSystemError,     // 7 arena trashed
+    error::kOutOfMemory,          // 8 not enough memory
+    error::kFatalSystemError,     // 9 invalid block
+    error::kFatalSystemError,     // 10 bad environment
+    error::kInternalError,        // 11 bad format
+    error::kInternalError,        // 12 invalid access
+    error::kInternalError,        // 13 invalid data
+    error::kOutOfMemory,          // 14 out of memory
+    error::kDeviceUnavailable,    // 15 invalid drive
+    error::kPathFileAccessError,  // 16 current directory
+    error::kRenameAcrossDisks,    // 17 not same device
+    error::kFileNotFound,         // 18 no more files
+    error::kPermissionDenied,     // 19 write protect
+    error::kDeviceUnavailable,    // 20 bad unit
+    error::kDiskNotReady,         // 21 not ready
+    error::kInternalError,        // 22 bad command
+    error::kDiskMediaError,       // 23 CRC
+    error::kInternalError,        // 24 bad length
+    error::kDiskMediaError,       // 25 seek
+    error::kDiskMediaError,       // 26 not a DOS disk
+    error::kDiskMediaError,       // 27 sector not found
+    error::kDiskMediaError,       // 28 out of paper
+    error::kDiskMediaError,       // 29 write fault
+    error::kDiskMediaError,       // 30 read fault
+    error::kDiskMediaError,       // 31 general failure
+    error::kPermissionDenied,     // 32 sharing violation
+    error::kPermissionDenied,     // 33 lock violation
+    error::kDiskMediaError,       // 34 wrong disk
+    error::kDiskMediaError,       // 35
+    error::kPermissionDenied,     // 36 sharing buffer exceeded
+    error::kPathFileAccessError,  // 37
+    error::kInputPastEndOfFile,   // 38 handle EOF
+    error::kDiskFull,             // 39 handle disk full
 };
-
-inline constexpr std::uint32_t kErrorInvalidParameter = 87;
-inline constexpr std::uint32_t kErrorDiskFull = 112;
 
 constexpr std::uint8_t SystemErrorTable(std::uint32_t code) {
   if (code < kSystemErrorNumbers.size()) return kSystemErrorNumbers[code];
-  if (code == kErrorInvalidParameter) return 5;
-  if (code == kErrorDiskFull) return 61;
-  return 75;
+  if (code == ERROR_INVALID_PARAMETER) return error::kInvalidProcedureCall;
+  if (code == ERROR_DISK_FULL) return error::kDiskFull;
+  return error::kPathFileAccessError;
 }
 
 }  // namespace runtime

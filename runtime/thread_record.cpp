@@ -65,7 +65,7 @@ ThreadRecord* CurrentThreadRecord() {
 
 ThreadRecord* CurrentThreadRecord(ErrorSlot& slot) {
   ThreadRecord* record = CurrentThreadRecord();
-  if (record == nullptr) RaiseRuntimeError(slot, kErrorOutOfMemory);
+  if (record == nullptr) RaiseRuntimeError(slot, error::kOutOfMemory);
   return record;
 }
 

@@ -24,7 +24,7 @@ DynString NumberToText(ErrorSlot& slot, long double value, int digits, bool keep
   }
   DynString result = DynString::Allocate(static_cast<std::uint32_t>(length));
   if (result.IsEmpty()) {
-    RaiseRuntimeError(slot, kErrorOutOfMemory);
+    RaiseRuntimeError(slot, error::kOutOfMemory);
     return result;
   }
   std::memcpy(result.MutableText(), text, static_cast<std::size_t>(length));

@@ -194,7 +194,7 @@ TEST_F(NumberTextAllocation, OutOfMemoryRaisesErrorSevenAndGivesNoText) {
   ErrorSlot slot;
   platform::FailNextStringAllocations(1);
   DynString text = runtime::DoubleToText(slot, 365);
-  EXPECT_EQ(slot.number(), runtime::kErrorOutOfMemory);
+  EXPECT_EQ(slot.number(), runtime::error::kOutOfMemory);
   EXPECT_EQ(text.handle(), 0u);
   ErrorSlot next;
   EXPECT_EQ(runtime::DoubleToText(next, 365).View(), "365");
