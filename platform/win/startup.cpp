@@ -14,7 +14,7 @@ namespace {
 
 DWORD QueryPlatformIdWithGetVersionExA() {
   OSVERSIONINFOA version{};
-  version.dwOSVersionInfoSize = 148;  // sizeof(OSVERSIONINFOA)
+  version.dwOSVersionInfoSize = sizeof(version);
   // A failed call leaves the identifier 0, which refuses like a foreign platform.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
