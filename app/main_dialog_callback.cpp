@@ -22,9 +22,6 @@ constexpr UINT kWmInitDialog = 0x0110;
 constexpr UINT kWmCommand = 0x0111;
 constexpr int kDtnDropDown = -754;
 
-// The month calendar of the picker whose drop-down opened last.
-HWND DropDownCalendar = nullptr;
-
 HWND Control(std::int32_t id) {
   return dialogs::ControlHandle(MainDialog, id);
 }
@@ -97,7 +94,7 @@ void OnNotify(LPARAM lParam) {
   if (sender != control_id::kBaseDatePicker && sender != control_id::kFinalDatePicker) return;
   // A date change (DTN_DATETIMECHANGE) and every other notification are left alone.
   if (static_cast<int>(header->code) == kDtnDropDown) {
-    DropDownCalendar = FitDropDownCalendar(header->hwndFrom);
+    FitDropDownCalendar(header->hwndFrom);
   }
 }
 
