@@ -18,9 +18,6 @@ namespace app {
 
 namespace {
 
-// The month calendar of the picker whose drop-down opened last.
-HWND DropDownCalendar = nullptr;
-
 HWND Control(std::int32_t id) {
   return dialogs::ControlHandle(MainDialog, id);
 }
@@ -93,7 +90,7 @@ void OnNotify(LPARAM lParam) {
   if (sender != control_id::kBaseDatePicker && sender != control_id::kFinalDatePicker) return;
   // A date change (DTN_DATETIMECHANGE) and every other notification are left alone.
   if (header->code == DTN_DROPDOWN) {
-    DropDownCalendar = FitDropDownCalendar(header->hwndFrom);
+    FitDropDownCalendar(header->hwndFrom);
   }
 }
 

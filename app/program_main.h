@@ -4,6 +4,7 @@
 
 namespace app {
 
+// Builds the toolkit's default font table, then runs WinMain with the start-up values.
 int ProgramMain();
 
 }  // namespace app

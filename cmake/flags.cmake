@@ -1,7 +1,10 @@
 add_library(datecalc_warnings INTERFACE)
 target_compile_options(datecalc_warnings INTERFACE -Wall -Wextra -Werror)
 
-# Product code reports failures as run-time error numbers, never by exceptions.
+# Product code reports failures as run-time error numbers, never by exceptions. It also avoids
+# library calls whose range checks throw (string_view::copy, bitset::set): even unreached, they
+# link the exception machinery into the release program. memcpy and unchecked indexing stand
+# in for them.
 add_library(datecalc_product_flags INTERFACE)
 target_link_libraries(datecalc_product_flags INTERFACE datecalc_warnings)
 target_compile_options(datecalc_product_flags INTERFACE

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "datecalc/day_count.h"
+#include "platform/civil_calendar.h"
 
 namespace datecalc {
 namespace {
@@ -43,15 +44,10 @@ constexpr Rule kRules[3][3][2] = {
     },
 };
 
-bool IsLeapYear(unsigned year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
 // The last day of a month; an impossible month keeps `day` as it is (no date results).
 WORD LastDayOrSame(WORD year, WORD month, WORD day) {
-  constexpr WORD kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
   if (month < 1 || month > 12) return day;
-  return month == 2 && IsLeapYear(year) ? 29 : kLengths[month - 1];
+  return static_cast<WORD>(platform::DaysInMonth(year, month));
 }
 
 // Days from the base day in the month before the final month to the final date. A base day

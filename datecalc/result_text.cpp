@@ -1,9 +1,10 @@
 #include "datecalc/result_text.h"
 
-#include <cstring>
-#include <string_view>
+#include <utility>
 
+#include "runtime/error_numbers.h"
 #include "runtime/error_slot.h"
+#include "runtime/expression_stack.h"
 #include "runtime/literal.h"
 #include "runtime/number_text/number_to_text.h"
 
@@ -14,38 +15,29 @@ constexpr auto kAfterYears = runtime::MakeLiteral(" a\xF1os ");
 constexpr auto kAfterMonths = runtime::MakeLiteral(" meses ");
 constexpr auto kAfterDays = runtime::MakeLiteral(" dias");
 
-std::string_view ViewOf(const auto& literal) {
-  return {literal.data(), literal.length};
-}
-
-// One new string of all the pieces; out of memory raises error 7 and gives the empty string.
-template <std::size_t N>
-runtime::DynString Join(runtime::ErrorSlot& slot, const std::string_view (&pieces)[N]) {
-  std::uint32_t length = 0;
-  for (std::string_view piece : pieces) length += static_cast<std::uint32_t>(piece.size());
-  runtime::DynString joined = runtime::DynString::Allocate(length);
-  if (joined.IsEmpty()) {
-    if (length != 0) runtime::RaiseRuntimeError(slot, runtime::error::kOutOfMemory);
-    return joined;
-  }
-  char* out = joined.MutableText();
-  for (std::string_view piece : pieces) {
-    std::memcpy(out, piece.data(), piece.size());
-    out += piece.size();
-  }
-  return joined;
-}
-
 }  // namespace
 
 runtime::DynString FormatInterval(const IntervalResult& interval) {
   runtime::ErrorSlot slot;
-  const runtime::DynString years = runtime::DoubleToText(slot, interval.years);
-  const runtime::DynString months = runtime::DoubleToText(slot, interval.months);
-  const runtime::DynString days = runtime::DoubleToText(slot, interval.days);
-  const std::string_view pieces[] = {years.View(),         ViewOf(kAfterYears), months.View(),
-                                     ViewOf(kAfterMonths), days.View(),         ViewOf(kAfterDays)};
-  return Join(slot, pieces);
+  runtime::DynString years = runtime::DoubleToText(slot, interval.years);
+  runtime::DynString months = runtime::DoubleToText(slot, interval.months);
+  runtime::DynString days = runtime::DoubleToText(slot, interval.days);
+  runtime::ErrorSlot joinSlot;
+  runtime::ExpressionStack stack;
+  stack.PushOwned(std::move(years));
+  stack.PushBorrowed(kAfterYears);
+  stack.ConcatTop(joinSlot);
+  stack.PushOwned(std::move(months));
+  stack.ConcatTop(joinSlot);
+  stack.PushBorrowed(kAfterMonths);
+  stack.ConcatTop(joinSlot);
+  stack.PushOwned(std::move(days));
+  stack.ConcatTop(joinSlot);
+  stack.PushBorrowed(kAfterDays);
+  stack.ConcatTop(joinSlot);
+  // A step that ran out of memory leaves only part of the text: give none of it instead.
+  if (joinSlot.number() == runtime::error::kOutOfMemory) return {};
+  return stack.PopTop();
 }
 
 runtime::DynString FormatDayCount(std::int32_t count) {

@@ -1,5 +1,6 @@
 #pragma once
-// The toolkit's fonts: a program-wide list built at start-up, looked up by number.
+// The toolkit's fonts: a program-wide list, looked up by number. The program main builds the
+// default table before it creates its window.
 
 #include <array>
 #include <cstdint>

@@ -44,8 +44,9 @@ struct RecordResourceRelease {
   void (*destroyIcon)(HICON icon);
 };
 
-// Adds a record at the head of the list, every other field at its initial value, and returns a
-// copy of it; false when memory ran out. A stale record of the same window is dropped first.
+// Adds a copy of `fields` (its `next` ignored) at the head of the list; false when memory ran
+// out. A stale record of the same window is dropped first: its icons, and its brush unless
+// another record still uses it, go back through `release`.
 bool CreateRecord(const WindowRecord& fields, const RecordResourceRelease& release);
 
 // A copy of the window's record; false when it has none (null window included).

@@ -53,7 +53,7 @@ FileChannel* TakeChannel(std::int16_t number) {
 void MarkOpenNumbers(std::bitset<32768>& open) {
   runtime::BusyWaitGuard guard(channelListLock);
   for (const FileChannel* channel = channelList; channel != nullptr; channel = channel->next) {
-    // Unchecked: bitset::set's range check would bring in the exception machinery.
+    // Unchecked indexing rather than bitset::set (see cmake/flags.cmake).
     if (channel->number >= 0) open[static_cast<std::size_t>(channel->number)] = true;
   }
 }

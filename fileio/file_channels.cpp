@@ -27,8 +27,7 @@ struct CutName {
   char16_t units[kMaxChannelNameUnits + 1] = {};
   std::size_t length = 0;
 
-  // memcpy rather than u16string_view::copy, whose range check brings the exception machinery
-  // into a program built without exceptions.
+  // memcpy rather than u16string_view::copy (see cmake/flags.cmake).
   explicit CutName(std::u16string_view name)
       : length(std::min<std::size_t>(name.size(), kMaxChannelNameUnits)) {
     std::memcpy(units, name.data(), length * sizeof(char16_t));

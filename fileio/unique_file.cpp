@@ -32,8 +32,7 @@ runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number
   runtime::WideString candidate = runtime::WideString::Allocate(length);
   char16_t* out = candidate.MutableText();
   if (out == nullptr) return candidate;
-  // memcpy rather than u16string_view::copy, whose range check drags the exception machinery
-  // (a third of the release program) into an executable built without exceptions.
+  // memcpy rather than u16string_view::copy (see cmake/flags.cmake).
   std::memcpy(out, name.data(), name.size() * sizeof(char16_t));
   out += name.size();
   *out++ = u'.';

@@ -1,5 +1,6 @@
 #pragma once
-// The system allocator behind platform/ole_strings.h; only ole_strings.cpp calls it.
+// The system allocator behind platform/ole_strings.h, given by platform/win/ and
+// platform/native/; only platform/ole_strings.cpp calls it.
 
 #include <cstdint>
 

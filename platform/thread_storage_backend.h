@@ -1,5 +1,6 @@
 #pragma once
-// The system heap behind platform::GlobalAllocZeroed; only thread_storage.cpp calls it.
+// The system heap behind platform::GlobalAllocZeroed, given by platform/win/ and
+// platform/native/; only platform/thread_storage.cpp calls it.
 
 #include <cstddef>
 

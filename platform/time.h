@@ -1,7 +1,7 @@
 #pragma once
 // Conversions between SYSTEMTIME and FILETIME (100-nanosecond units since 1 January 1601,
-// proleptic Gregorian, no time zone). On Windows they are the KERNEL32 calls; natively the
-// same rules are computed here.
+// proleptic Gregorian, no time zone). On Windows they are the KERNEL32 calls; natively
+// platform/native/time.cpp computes the same rules.
 
 #include "platform/win_types.h"
 

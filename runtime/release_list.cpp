@@ -1,32 +1,11 @@
 #include "runtime/release_list.h"
 
-#include "platform/startup.h"
-#include "runtime/dyn_string.h"
+#include "runtime/release_locals.h"
 
 namespace runtime {
 namespace {
 
 const ReleaseEntry* globalReleaseList = nullptr;
-
-void ReleaseVariable(const ReleaseEntry& entry) {
-  switch (entry.kind) {
-    case ReleaseKind::kDynString:
-      static_cast<DynString*>(entry.variable)->Free();
-      break;
-    case ReleaseKind::kObjectReference: {
-      auto* reference = static_cast<void**>(entry.variable);
-      void* object = *reference;
-      *reference = nullptr;  // a second shutdown step must not release it again
-      if (object != nullptr) platform::ReleaseObject(object);
-      break;
-    }
-    case ReleaseKind::kVariant:
-      platform::VariantClear(entry.variable);
-      break;
-    case ReleaseKind::kEnd:
-      break;
-  }
-}
 
 }  // namespace
 
@@ -35,11 +14,9 @@ void SetGlobalReleaseList(const ReleaseEntry* list) {
 }
 
 void ReleaseGlobals() {
-  const ReleaseEntry* entry = globalReleaseList;
+  const ReleaseEntry* list = globalReleaseList;
   globalReleaseList = nullptr;
-  for (; entry != nullptr && entry->kind != ReleaseKind::kEnd; ++entry) {
-    if (entry->variable != nullptr) ReleaseVariable(*entry);
-  }
+  ReleaseLocals(list);
 }
 
 }  // namespace runtime

@@ -16,7 +16,7 @@ struct ReleaseEntry {
   void* variable;
 };
 
-// ProgramMain records where its list lies; null means there is none.
+// A program main with globals to release records where its list lies; null means there is none.
 void SetGlobalReleaseList(const ReleaseEntry* list);
 
 // Releases every variable of the recorded list (once; the list is forgotten afterwards).

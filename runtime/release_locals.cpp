@@ -9,7 +9,7 @@ namespace {
 void ReleaseObjectReference(void* variable) {
   auto** reference = static_cast<void**>(variable);
   void* object = *reference;
-  *reference = nullptr;
+  *reference = nullptr;  // a second walk must not release it again
   if (object != nullptr) platform::ReleaseObject(object);
 }
 
@@ -18,6 +18,7 @@ void ReleaseObjectReference(void* variable) {
 void ReleaseLocals(const ReleaseEntry* list) {
   if (list == nullptr) return;
   for (const ReleaseEntry* entry = list; entry->kind != ReleaseKind::kEnd; ++entry) {
+    if (entry->variable == nullptr) continue;
     switch (entry->kind) {
       case ReleaseKind::kDynString:
         FreeString(*static_cast<DynString*>(entry->variable));

@@ -1,6 +1,6 @@
 #pragma once
-// Releasing the variables of a release list when their procedure returns (or, for the global
-// list, at shutdown).
+// The one walk over a release list: a procedure's variables when it returns, and the global
+// list when ReleaseGlobals runs at shutdown.
 
 #include "runtime/release_list.h"
 
@@ -8,7 +8,7 @@ namespace runtime {
 
 // Walks `list` in order up to its kEnd entry: frees each string (FreeString), calls Release
 // on each object reference that is not null and clears it, applies VariantClear to each
-// variant. A null list releases nothing.
+// variant. Entries without a variable are skipped; a null list releases nothing.
 void ReleaseLocals(const ReleaseEntry* list);
 
 }  // namespace runtime

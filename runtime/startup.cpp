@@ -1,6 +1,5 @@
 #include "runtime/startup.h"
 
-#include "dialogs/font_record.h"
 #include "platform/fpu.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
@@ -53,9 +52,9 @@ void RunProgram(ProgramMainProcedure programMain) {
   if (!InitThreadRecords()) platform::ExitProcess(kRefusedExitCode);
   platform::CoInitialize();
   platform::InitCommonControlsEx(kCommonControlClasses);
-  // The program's own initialisation, before its first statement.
+  // The program's own initialisation, before its first statement; the program main prepares
+  // the toolkit's fonts itself, first thing.
   platform::LoadFpuControlWord();
-  dialogs::BuildDefaultFontTable();
   Shutdown(programMain());
 }
 

@@ -1,5 +1,6 @@
 #include <cstdint>
 
+#include "platform/civil_calendar.h"
 #include "platform/time.h"
 
 namespace platform {
@@ -15,15 +16,6 @@ constexpr unsigned kDaysPerEra = 146097;  // 400 Gregorian years
 // Days from 1 March of year 0 (the origin of the era arithmetic) to 1 January 1601.
 constexpr std::uint64_t kEraOriginTo1601 = 4 * kDaysPerEra + 306;
 constexpr unsigned kWeekdayOfDayZero = 1;  // 1 January 1601 was a Monday
-
-bool IsLeapYear(unsigned year) {
-  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-}
-
-unsigned DaysInMonth(unsigned year, unsigned month) {
-  constexpr unsigned char kLengths[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return month == 2 && IsLeapYear(year) ? 29 : kLengths[month - 1];
-}
 
 bool NamesExistingMoment(const SYSTEMTIME& t) {
   if (t.wYear < kFirstYear || t.wYear > kLastYear) return false;

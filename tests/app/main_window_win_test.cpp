@@ -10,6 +10,7 @@
 
 #include "app/main_dialog_callback.h"
 #include "app/main_window.h"
+#include "app/program_main.h"
 #include "dialogs/font_record.h"
 
 namespace {
@@ -156,6 +157,33 @@ TEST_F(MainWindowTest, CommandsOfOtherIdsChangeNothing) {
   EXPECT_EQ(Text(312), L"");
   EXPECT_EQ(Text(305), L"");
   EXPECT_EQ(Date(205).wYear, 2022);
+}
+
+// What the program main had ready once its window was up, seen from a timer inside the
+// window's own loop; the timer then ends the window and so the program main.
+struct SeenInTheLoop {
+  bool windowUp = false;
+  bool fontsBuilt = false;
+};
+SeenInTheLoop seenInTheLoop;
+
+void CALLBACK LookAndClose(HWND, UINT, UINT_PTR timer, DWORD) {
+  KillTimer(nullptr, timer);
+  dialogs::FontRecord font;
+  seenInTheLoop.windowUp = app::MainDialog != nullptr && IsWindowVisible(app::MainDialog);
+  seenInTheLoop.fontsBuilt = dialogs::FindFont(1, &font) && font.Face() == u"MS Sans Serif" &&
+                             dialogs::FindFont(3, nullptr) && !dialogs::FindFont(4, nullptr);
+  DestroyWindow(app::MainDialog);
+}
+
+TEST(ProgramMain, BuildsTheDefaultFontsThenRunsTheWindowUntilItIsGone) {
+  dialogs::ClearFontTable();
+  seenInTheLoop = {};
+  ASSERT_NE(SetTimer(nullptr, 0, 50, LookAndClose), 0u);
+  EXPECT_EQ(app::ProgramMain(), 0);
+  EXPECT_TRUE(seenInTheLoop.windowUp);
+  EXPECT_TRUE(seenInTheLoop.fontsBuilt);
+  app::MainDialog = nullptr;
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include "date_order_box.h"
 #include "datecalc/calendar_interval.h"
 #include "datecalc/date_order_message.h"
+#include "platform/ole_strings.h"
+#include "runtime/string_allocations.h"
 
 namespace {
 
@@ -25,6 +27,30 @@ TEST(FormatInterval, NumbersJoinedWithTheSameWordsAlways) {
   };
   for (const IntervalText& c : cases) {
     EXPECT_EQ(datecalc::FormatInterval(c.interval).View(), c.text);
+  }
+}
+
+// Out of memory may leave a number out, never a word: the text is whole or empty, and no
+// string is left behind.
+TEST(FormatInterval, RunningOutOfMemoryNeverCutsTheWords) {
+  for (std::uint32_t failures = 1; failures <= 12; ++failures) {
+    SCOPED_TRACE(failures);
+    runtime_test::StringAllocations allocations;
+    {
+      platform::FailNextStringAllocations(failures);
+      const runtime::DynString text = datecalc::FormatInterval({1, 2, 26});
+      platform::FailNextStringAllocations(0);
+      const std::string_view view = text.View();
+      const std::size_t years = view.find(" a\xF1os ");
+      const std::size_t months = view.find(" meses ");
+      if (!view.empty()) {
+        EXPECT_NE(years, std::string_view::npos) << view;
+        EXPECT_NE(months, std::string_view::npos) << view;
+        EXPECT_LT(years, months) << view;
+        EXPECT_TRUE(view.ends_with(" dias")) << view;
+      }
+    }
+    EXPECT_EQ(allocations.Live(), 0u);
   }
 }
 

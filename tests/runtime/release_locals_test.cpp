@@ -28,10 +28,10 @@ TEST(ReleaseLocals, ReleasesEveryListedVariableInOrderAndOnlyThose) {
   CountedObject* reference = &object;
   CountedObject* nullReference = nullptr;
   const ReleaseEntry list[] = {
-      {ReleaseKind::kDynString, &first},     {ReleaseKind::kObjectReference, &reference},
-      {ReleaseKind::kDynString, &empty},     {ReleaseKind::kObjectReference, &nullReference},
-      {ReleaseKind::kDynString, &second},    {ReleaseKind::kEnd, nullptr},
-      {ReleaseKind::kDynString, &notListed},  // after the end
+      {ReleaseKind::kDynString, &first},  {ReleaseKind::kObjectReference, &reference},
+      {ReleaseKind::kDynString, &empty},  {ReleaseKind::kObjectReference, &nullReference},
+      {ReleaseKind::kDynString, &second}, {ReleaseKind::kDynString, nullptr},     // skipped
+      {ReleaseKind::kEnd, nullptr},       {ReleaseKind::kDynString, &notListed},  // after the end
   };
   runtime_test::StringAllocations allocations;
   runtime::ReleaseLocals(list);

@@ -6,7 +6,6 @@
 
 #include <string>
 
-#include "dialogs/font_record.h"
 #include "platform/fpu.h"
 #include "platform/message_box.h"
 #include "platform/startup.h"
@@ -96,13 +95,9 @@ const ReleaseEntry kGlobals[] = {{ReleaseKind::kDynString, &globalText},
 
 int MainThatReportsItsWorld() {
   const ThreadRecord* record = CurrentThreadRecord();
-  dialogs::FontRecord font;
   Report("show:" + std::to_string(ShowCommand()));
   Report("args:" + std::to_string(std::u16string_view(ArgumentText()).size()));
   Report("record:" + std::to_string(record->dialogFont) + "," + std::to_string(record->codePage));
-  Report("font1:" + std::to_string(dialogs::FindFont(1, &font) && font.pointSize == 8.0f));
-  Report("fonts:" +
-         std::to_string(dialogs::FindFont(3, nullptr) && !dialogs::FindFont(4, nullptr)));
   Report("fpu:" + std::to_string(platform::CurrentFpuControlWord()));
   globalText = DynString::Copy("kept until shutdown");
   SetGlobalReleaseList(kGlobals);
@@ -120,7 +115,7 @@ TEST(Startup, ProgramMainRunsInAPreparedRuntimeAndItsResultIsTheExitCode) {
   EXPECT_EQ(run.exitCode, 42);
   // The native stand-in starts without STARTF_USESHOWWINDOW and without arguments.
   EXPECT_EQ(run.report,
-            "show:10\nargs:0\nrecord:1,0\nfont1:1\nfonts:1\nfpu:" + std::to_string(0x133F | 0x40) +
+            "show:10\nargs:0\nrecord:1,0\nfpu:" + std::to_string(0x133F | 0x40) +
                 "\n");  // bit 6 reads as 1
 }
 
