@@ -63,7 +63,7 @@ void OnSnapshot() {
 
 void OnCommand(WPARAM wParam) {
   // The notification code is not examined: every command of a control counts.
-  switch (static_cast<std::int32_t>(wParam & 0xFFFF)) {
+  switch (static_cast<std::int32_t>(LOWORD(wParam))) {
     case control_id::kTotalTimeButton:
       OnTotalTime();
       break;

@@ -39,14 +39,19 @@ void InitialiseScrollBar(HWND control) {
   platform::SendMessageW(control, SBM_SETSCROLLINFO, TRUE, reinterpret_cast<LPARAM>(&info));
 }
 
+// The kinds COMCTL32 provides, from the header to the tab control; they are switched to
+// UTF-16 notifications.
+bool IsCommonControl(ControlKind kind) {
+  return kind >= ControlKind::kHeader && kind <= ControlKind::kTabControl;
+}
+
 void AfterCreation(HWND dialog, HWND control, std::int32_t id, ControlKind kind,
                    std::uint32_t style) {
-  const auto number = static_cast<std::int32_t>(kind);
   if (kind == ControlKind::kPushButton && (style & BS_DEFPUSHBUTTON) != 0) {
     platform::SendMessageA(dialog, DM_SETDEFID, static_cast<WPARAM>(id), 0);
   }
   if (kind == ControlKind::kScrollBar) InitialiseScrollBar(control);
-  if (number >= 16 && number <= 22) platform::SendMessageW(control, CCM_SETUNICODEFORMAT, TRUE, 0);
+  if (IsCommonControl(kind)) platform::SendMessageW(control, CCM_SETUNICODEFORMAT, TRUE, 0);
   if (kind == ControlKind::kToolbar) {
     platform::SendMessageW(control, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   }

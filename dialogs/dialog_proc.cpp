@@ -23,7 +23,7 @@ INT_PTR ControlCallbackAnswer(HWND dialog, HWND control, int id, const CallbackC
 INT_PTR ControlsFirst(const CallbackContext& context) {
   if (context.message == WM_COMMAND) {
     return ControlCallbackAnswer(context.window, HandleFrom<HWND>(context.lParam),
-                                 static_cast<int>(context.wParam & 0xFFFF), context);
+                                 static_cast<int>(LOWORD(context.wParam)), context);
   }
   if (context.message == WM_NOTIFY && context.lParam != 0) {
     const auto* header = HandleFrom<const NMHDR*>(context.lParam);

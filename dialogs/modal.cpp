@@ -20,9 +20,7 @@ void IntroduceDialog(HWND dialog, DialogCallback callback) {
   callback({dialog, WM_INITDIALOG, reinterpret_cast<WPARAM>(dialog), 0});
   RECT client{};
   platform::GetClientRect(dialog, &client);
-  const auto size = static_cast<LPARAM>((static_cast<std::uint32_t>(client.right) & 0xFFFF) |
-                                        (static_cast<std::uint32_t>(client.bottom) & 0xFFFF) << 16);
-  callback({dialog, WM_SIZE, SizeTypeFor(showCommand), size});
+  callback({dialog, WM_SIZE, SizeTypeFor(showCommand), MAKELPARAM(client.right, client.bottom)});
 }
 
 struct Registration {

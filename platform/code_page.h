@@ -5,11 +5,14 @@
 
 #include <cstdint>
 
+#include "platform/win_types.h"
+
+PLATFORM_WINDOWS_CONSTANT(UINT, CP_ACP, 0)  // the system's ANSI code page
+PLATFORM_WINDOWS_CONSTANT(DWORD, MB_PRECOMPOSED, 0x00000001)
+
 namespace platform {
 
-inline constexpr std::uint32_t kCodePageAnsi = 0;  // CP_ACP: the system's ANSI code page
 inline constexpr std::uint32_t kCodePageWestern = 1252;
-inline constexpr std::uint32_t kMbPrecomposed = 0x00000001;  // MB_PRECOMPOSED
 
 int MultiByteToWideChar(std::uint32_t codePage, std::uint32_t flags, const char* source,
                         int sourceLength, char16_t* target, int targetLength);

@@ -5,11 +5,13 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "platform/win_types.h"
+
+PLATFORM_WINDOWS_CONSTANT(DWORD, TLS_OUT_OF_INDEXES, 0xFFFFFFFF)
+
 namespace platform {
 
-inline constexpr std::uint32_t kTlsOutOfIndexes = 0xFFFFFFFF;  // TLS_OUT_OF_INDEXES
-
-// A new slot, empty on every thread; kTlsOutOfIndexes when none is left.
+// A new slot, empty on every thread; TLS_OUT_OF_INDEXES when none is left.
 std::uint32_t TlsAlloc();
 void* TlsGetValue(std::uint32_t slot);
 bool TlsSetValue(std::uint32_t slot, void* value);

@@ -139,6 +139,15 @@ struct TBBUTTON {
   UINT_PTR dwData;
   INT_PTR iString;
 };
+
+// The 16-bit halves packed into a message parameter (a command's control id, a size).
+constexpr WORD LOWORD(UINT_PTR value) {
+  return static_cast<WORD>(value & 0xFFFF);
+}
+constexpr LPARAM MAKELPARAM(LONG low, LONG high) {
+  return static_cast<LPARAM>(static_cast<DWORD>(static_cast<WORD>(low)) |
+                             static_cast<DWORD>(static_cast<WORD>(high)) << 16);
+}
 #endif
 
 static_assert(sizeof(SCROLLINFO) == 28, "SCROLLINFO is seven 32-bit fields");

@@ -32,4 +32,7 @@ inline constexpr int kFatalSystemError = 241;
 // This number and every higher one end the process at once.
 inline constexpr int kFirstFatal = 241;
 
+// The exit code of a process the runtime ends itself: a fatal error, or a refused start.
+inline constexpr unsigned kFatalExitCode = 255;
+
 }  // namespace runtime::error

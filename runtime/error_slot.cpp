@@ -6,8 +6,6 @@
 namespace runtime {
 namespace {
 
-constexpr unsigned kFatalExitCode = 255;
-
 std::uint8_t RecordedNumber(int number) {
   if (number <= 0 || number > 0xFF) return error::kInternalError;
   return static_cast<std::uint8_t>(number);
@@ -35,7 +33,7 @@ void RaiseRuntimeError(ErrorSlot& slot, int number, std::uintptr_t returnAddress
     record->errorStatementStart = statement->start;
     record->errorStatementEnd = statement->end;
   }
-  if (recorded >= error::kFirstFatal) platform::ExitProcess(kFatalExitCode);
+  if (recorded >= error::kFirstFatal) platform::ExitProcess(error::kFatalExitCode);
 }
 
 }  // namespace runtime

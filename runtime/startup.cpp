@@ -6,13 +6,13 @@
 #include "platform/startup.h"
 #include "platform/win_messages.h"
 #include "runtime/command_line.h"
+#include "runtime/error_numbers.h"
 #include "runtime/release_list.h"
 #include "runtime/thread_record.h"
 
 namespace runtime {
 namespace {
 
-constexpr unsigned kRefusedExitCode = 255;
 constexpr UINT kRefusalBoxType = MB_OK | MB_TASKMODAL | MB_SETFOREGROUND;
 // Every common-control class but the date, up-down, animate, extended combo, cool-bar,
 // IP-address and link classes; the calculator asks for the date pickers itself.
@@ -27,7 +27,7 @@ int showCommand = SW_SHOWDEFAULT;
 
 [[noreturn]] void Refuse() {
   platform::MessageBoxA(nullptr, "Win98 No Support", nullptr, kRefusalBoxType);
-  platform::ExitProcess(kRefusedExitCode);
+  platform::ExitProcess(error::kFatalExitCode);
 }
 
 void SaveStartupValues() {
@@ -49,7 +49,7 @@ void SaveStartupValues() {
 void RunProgram(ProgramMainProcedure programMain) {
   if (platform::GetVersionPlatformId() != VER_PLATFORM_WIN32_NT) Refuse();
   SaveStartupValues();
-  if (!InitThreadRecords()) platform::ExitProcess(kRefusedExitCode);
+  if (!InitThreadRecords()) platform::ExitProcess(error::kFatalExitCode);
   platform::CoInitialize();
   platform::InitCommonControlsEx(kCommonControlClasses);
   // The program's own initialisation, before its first statement; the program main prepares

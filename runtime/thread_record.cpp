@@ -9,7 +9,7 @@
 namespace runtime {
 namespace {
 
-constexpr std::uint32_t kNoSlot = platform::kTlsOutOfIndexes;
+constexpr std::uint32_t kNoSlot = TLS_OUT_OF_INDEXES;
 
 BusyWaitLock setupLock;
 std::atomic<std::uint32_t> recordSlot{kNoSlot};

@@ -71,12 +71,12 @@ namespace {
 Widened Widen(std::string_view text, std::uint32_t codePage) {
   if (text.empty() || text.size() > INT_MAX) return {};
   const int length = static_cast<int>(text.size());
-  int units = platform::MultiByteToWideChar(codePage, platform::kMbPrecomposed, text.data(), length,
-                                            nullptr, 0);
+  int units =
+      platform::MultiByteToWideChar(codePage, MB_PRECOMPOSED, text.data(), length, nullptr, 0);
   if (units <= 0) return {};
   WideString wide = WideString::Allocate(static_cast<std::uint32_t>(units));
   if (wide.IsEmpty()) return {{}, true};
-  if (platform::MultiByteToWideChar(codePage, platform::kMbPrecomposed, text.data(), length,
+  if (platform::MultiByteToWideChar(codePage, MB_PRECOMPOSED, text.data(), length,
                                     wide.MutableText(), units) != units) {
     return {};
   }

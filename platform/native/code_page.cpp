@@ -8,7 +8,7 @@ namespace platform {
 namespace {
 
 bool IsWestern(std::uint32_t codePage) {
-  return codePage == kCodePageAnsi || codePage == kCodePageWestern;
+  return codePage == CP_ACP || codePage == kCodePageWestern;
 }
 
 // A length of -1 means "up to and including the terminator".

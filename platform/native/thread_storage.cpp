@@ -10,7 +10,7 @@ namespace platform {
 
 std::uint32_t TlsAlloc() {
   pthread_key_t key;
-  if (pthread_key_create(&key, nullptr) != 0) return kTlsOutOfIndexes;
+  if (pthread_key_create(&key, nullptr) != 0) return TLS_OUT_OF_INDEXES;
   static_assert(sizeof key <= sizeof(std::uint32_t), "a key fits a slot number");
   return static_cast<std::uint32_t>(key);
 }

@@ -10,7 +10,6 @@
 namespace {
 
 using platform::kCodePageWestern;
-using platform::kMbPrecomposed;
 
 // Bytes 0x80-0x9F of Windows-1252 from the published code chart; the five holes of the chart
 // (0x81, 0x8D, 0x8F, 0x90, 0x9D) are C1 controls on Windows.
@@ -27,7 +26,7 @@ char16_t ChartUnit(int byte) {
 
 std::u16string Widen(std::uint32_t codePage, const std::string& bytes) {
   std::u16string wide(bytes.size() + 4, u'\0');
-  int n = platform::MultiByteToWideChar(codePage, kMbPrecomposed, bytes.data(),
+  int n = platform::MultiByteToWideChar(codePage, MB_PRECOMPOSED, bytes.data(),
                                         static_cast<int>(bytes.size()), wide.data(),
                                         static_cast<int>(wide.size()));
   wide.resize(static_cast<std::size_t>(n < 0 ? 0 : n));
@@ -100,11 +99,11 @@ TEST(CodePage, ASurrogatePairNarrowsToOneDefaultCharacterPerUnit) {
 TEST(CodePage, SizeQueriesAndFailuresFollowTheSystemContract) {
   const char abc[] = "abc";
   char16_t small[2] = {};
-  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, kMbPrecomposed, abc, 3, nullptr, 0), 3);
-  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, kMbPrecomposed, abc, -1, nullptr, 0),
+  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, MB_PRECOMPOSED, abc, 3, nullptr, 0), 3);
+  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, MB_PRECOMPOSED, abc, -1, nullptr, 0),
             4);  // the terminator counts
-  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, kMbPrecomposed, abc, 0, nullptr, 0), 0);
-  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, kMbPrecomposed, abc, 3, small, 2), 0);
+  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, MB_PRECOMPOSED, abc, 0, nullptr, 0), 0);
+  EXPECT_EQ(platform::MultiByteToWideChar(kCodePageWestern, MB_PRECOMPOSED, abc, 3, small, 2), 0);
   const char16_t wide[] = u"\u00F1o";
   EXPECT_EQ(
       platform::WideCharToMultiByte(kCodePageWestern, 0, wide, 2, nullptr, 0, nullptr, nullptr), 2);
@@ -121,7 +120,7 @@ TEST(CodePage, TheAnsiCodePageIsReported) {
   std::string texts =
       "a\xF1os d\xED"
       "as m\xE1s N\xBA";
-  EXPECT_EQ(Widen(platform::kCodePageAnsi, texts), Widen(acp, texts));
+  EXPECT_EQ(Widen(CP_ACP, texts), Widen(acp, texts));
 }
 
 }  // namespace

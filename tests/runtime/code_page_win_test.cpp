@@ -12,8 +12,7 @@ TEST(CodePage1252Tables, EveryByteWidensAsTheSystemWidensIt) {
   for (int b = 0; b < 256; ++b) {
     char byte = static_cast<char>(b);
     char16_t unit = 0;
-    ASSERT_EQ(platform::MultiByteToWideChar(kCodePageWestern, platform::kMbPrecomposed, &byte, 1,
-                                            &unit, 1),
+    ASSERT_EQ(platform::MultiByteToWideChar(kCodePageWestern, MB_PRECOMPOSED, &byte, 1, &unit, 1),
               1);
     EXPECT_EQ(platform::WesternByteToUnit(static_cast<std::uint8_t>(b)), unit) << b;
   }
