@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "support/process_windows.h"
+
 namespace {
 
 constexpr DWORD kWaitLimitMs = 30000;
@@ -41,33 +43,14 @@ void Start(Child& child, const std::wstring& arguments, STARTUPINFOW info) {
   ASSERT_TRUE(child.started) << GetLastError();
 }
 
-struct BoxSearch {
-  DWORD processId;
-  HWND box;
-};
-
-BOOL CALLBACK FindBox(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<BoxSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  wchar_t className[32] = {};
-  GetClassNameW(window, className, 32);
-  if (owner == search->processId && IsWindowVisible(window) &&
-      std::wstring_view(className) == L"#32770") {
-    search->box = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
-HWND WaitForBox(DWORD processId) {
-  for (DWORD waited = 0; waited < kWaitLimitMs; waited += 50) {
-    BoxSearch search{processId, nullptr};
-    EnumWindows(FindBox, reinterpret_cast<LPARAM>(&search));
-    if (search.box != nullptr) return search.box;
-    Sleep(50);
-  }
-  return nullptr;
+HWND WaitForWindow(DWORD processId, const wchar_t* className) {
+  HWND found = nullptr;
+  support::WaitFor(
+      [&] {
+        return (found = support::FindProcessWindow(processId, className, nullptr)) != nullptr;
+      },
+      kWaitLimitMs);
+  return found;
 }
 
 std::wstring Text(HWND window) {
@@ -86,7 +69,7 @@ BOOL CALLBACK CollectTexts(HWND window, LPARAM data) {
 TEST(StartupChild, NonNtPlatformShowsOnlyTheRefusalBoxAndExitsWith255) {
   Child child;
   Start(child, L" refuse", {});
-  const HWND box = WaitForBox(child.process.dwProcessId);
+  const HWND box = WaitForWindow(child.process.dwProcessId, L"#32770");
   ASSERT_NE(box, nullptr) << "no message box appeared";
   std::wstring texts;
   EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
@@ -121,26 +104,6 @@ TEST(StartupChild, ShowCommandAndArgumentTextReachTheProgram) {
   }
 }
 
-}  // namespace
-
-namespace {
-
-struct TopSearch {
-  DWORD processId;
-  HWND window;
-};
-
-BOOL CALLBACK FindVisibleTop(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<TopSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner == search->processId && IsWindowVisible(window)) {
-    search->window = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-
 // The shipped program from its entry to its exit: the close box ends it with exit code 0.
 TEST(ProgramEntry, ClosingTheWindowEndsTheProcessWithZero) {
   wchar_t path[MAX_PATH];
@@ -155,13 +118,9 @@ TEST(ProgramEntry, ClosingTheWindowEndsTheProcessWithZero) {
   child.started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                  &info, &child.process) != 0;
   ASSERT_TRUE(child.started);
-  TopSearch search{child.process.dwProcessId, nullptr};
-  for (DWORD waited = 0; waited < kWaitLimitMs && search.window == nullptr; waited += 50) {
-    EnumWindows(FindVisibleTop, reinterpret_cast<LPARAM>(&search));
-    if (search.window == nullptr) Sleep(50);
-  }
-  ASSERT_NE(search.window, nullptr) << "the program showed no window";
-  PostMessageW(search.window, WM_SYSCOMMAND, SC_CLOSE, 0);
+  const HWND window = WaitForWindow(child.process.dwProcessId, nullptr);
+  ASSERT_NE(window, nullptr) << "the program showed no window";
+  PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
   EXPECT_EQ(child.ExitCode(), 0u);
 }
 

@@ -5,19 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
-namespace e2e {
+#include "process_windows.h"
 
-// Waits (polling, never a fixed sleep) until `ready` holds or `milliseconds` pass.
-template <typename Ready>
-bool WaitFor(Ready ready, DWORD milliseconds = 10000) {
-  DWORD start = GetTickCount();
-  while (!ready()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(1);
-  }
-  return true;
-}
+namespace support {
 
 // A few bytes in the target process, for messages whose lParam points at a record.
 class RemoteBuffer {
@@ -36,6 +28,8 @@ class RemoteBuffer {
 };
 
 std::wstring WindowText(HWND window);
+// Printable ASCII as it is, anything else as '?': for messages.
+std::string Narrow(std::wstring_view text);
 std::wstring CurrentFolder();
 std::wstring FullPath(const wchar_t* path);
 SYSTEMTIME PickerDate(HANDLE process, HWND picker);
@@ -49,4 +43,4 @@ SYSTEMTIME MakeDate(WORD year, WORD month, WORD day);
 long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
 SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days);
 
-}  // namespace e2e
+}  // namespace support

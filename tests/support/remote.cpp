@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace e2e {
+namespace support {
 
 RemoteBuffer::RemoteBuffer(HANDLE process, SIZE_T size)
     : process_(process),
@@ -22,6 +22,12 @@ bool RemoteBuffer::Write(const void* bytes, SIZE_T size) {
 bool RemoteBuffer::Read(void* bytes, SIZE_T size) const {
   SIZE_T done = 0;
   return ReadProcessMemory(process_, memory_, bytes, size, &done) && done == size;
+}
+
+std::string Narrow(std::wstring_view text) {
+  std::string out;
+  for (wchar_t c : text) out += c >= 32 && c < 127 ? static_cast<char>(c) : '?';
+  return out;
 }
 
 std::wstring WindowText(HWND window) {
@@ -101,4 +107,4 @@ SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days) {
   return moved;
 }
 
-}  // namespace e2e
+}  // namespace support
