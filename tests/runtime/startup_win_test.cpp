@@ -5,6 +5,7 @@
 #include <string>
 
 #include "support/process_windows.h"
+#include "support/remote.h"
 
 namespace {
 
@@ -53,16 +54,9 @@ HWND WaitForWindow(DWORD processId, const wchar_t* className) {
   return found;
 }
 
-std::wstring Text(HWND window) {
-  wchar_t text[256] = {};
-  // WM_GETTEXT crosses processes, GetWindowText of a foreign control does not.
-  SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-  return text;
-}
-
 BOOL CALLBACK CollectTexts(HWND window, LPARAM data) {
   auto* texts = reinterpret_cast<std::wstring*>(data);
-  *texts += Text(window) + L"|";
+  *texts += support::WindowText(window) + L"|";
   return TRUE;
 }
 
@@ -74,7 +68,7 @@ TEST(StartupChild, NonNtPlatformShowsOnlyTheRefusalBoxAndExitsWith255) {
   std::wstring texts;
   EnumChildWindows(box, CollectTexts, reinterpret_cast<LPARAM>(&texts));
   EXPECT_NE(texts.find(L"Win98 No Support|"), std::wstring::npos) << texts.size();
-  EXPECT_FALSE(Text(box).empty()) << "the system's default caption";
+  EXPECT_FALSE(support::WindowText(box).empty()) << "the system's default caption";
   EXPECT_EQ(GetWindow(box, GW_OWNER), nullptr);
   const HWND ok = GetDlgItem(box, IDOK);
   ASSERT_NE(ok, nullptr);

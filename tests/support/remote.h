@@ -27,6 +27,7 @@ class RemoteBuffer {
   void* memory_;
 };
 
+// WM_GETTEXT: it crosses processes, GetWindowText of a foreign control does not.
 std::wstring WindowText(HWND window);
 // Printable ASCII as it is, anything else as '?': for messages.
 std::string Narrow(std::wstring_view text);
