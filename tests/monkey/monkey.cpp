@@ -1,3 +1,5 @@
+// The monkey's driver: starts the calculator, runs the actions, then reports each group of
+// checks, the stack of date-order boxes, the process's usage and the close with boxes open.
 #include "monkey.h"
 
 #include <windows.h>
