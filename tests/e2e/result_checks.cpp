@@ -224,19 +224,7 @@ void CheckNumberOfDaysBox(const Calculator& c) {
 void CheckDropDownCalendar(const Calculator& c) {
   for (int id : {kBasePicker, kFinalPicker}) {
     std::string name = id == kBasePicker ? "base" : "final";
-    HWND picker = c.Item(id);
-    RECT rect{};
-    GetClientRect(picker, &rect);
-    LPARAM arrow = MAKELPARAM(rect.right - 6, rect.bottom / 2);
-    PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-    PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
-    HWND calendar = nullptr;
-    WaitFor(
-        [&] {
-          calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
-          return calendar != nullptr && IsWindowVisible(calendar);
-        },
-        5000);
+    HWND calendar = DropDownCalendar(c.Item(id));
     if (calendar == nullptr) {
       Skip((name + " drop-down calendar sized to its today line").c_str(),
            "the drop-down did not open from a posted click");

@@ -10,6 +10,7 @@ source "$ROOT/scripts/lib/fault_fs.sh"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/e2e_driver.exe"
 source "$ROOT/tests/support/tally.sh"
+source "$ROOT/tests/support/snapshot.sh"
 
 if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   give_up "no win64 build in $BUILD_ROOT/win64"
@@ -28,13 +29,6 @@ trap cleanup EXIT
 
 snapshot_in() {  # folder: takes one snapshot with the calculator working there
   (cd "$1" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot "$exe" >/dev/null 2>&1)
-}
-bitmap_whole() {  # file: a bitmap exactly as long as its header says
-  python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
 }
 no_temporary() { [ -z "$(find "$1" -name 'RoredAvuv*' ! -name RoredAvuv.bmp)" ]; }
 

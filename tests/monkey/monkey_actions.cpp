@@ -192,18 +192,7 @@ void Monkey::DropDown() {
   Note("drop-down of the %s picker", id == kBasePicker ? "base" : "final");
   ++tallies_[kDropDowns].actions;
   HWND picker = c_.Item(id);
-  RECT rect{};
-  GetClientRect(picker, &rect);
-  const LPARAM arrow = MAKELPARAM(rect.right - 6, rect.bottom / 2);
-  PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-  PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
-  HWND calendar = nullptr;
-  support::WaitFor(
-      [&] {
-        calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
-        return calendar != nullptr && IsWindowVisible(calendar);
-      },
-      5000);
+  HWND calendar = support::DropDownCalendar(picker);
   if (calendar == nullptr || !IsWindowVisible(calendar)) {
     Fail(kDropDowns, "the calendar did not open");
     return;
@@ -216,8 +205,7 @@ void Monkey::DropDown() {
   // Esc closes it where the calendar handles the key; a second click on the arrow everywhere.
   PostMessageW(calendar, WM_KEYDOWN, VK_ESCAPE, 0);
   if (!support::WaitFor([&] { return !IsWindowVisible(calendar); }, 500)) {
-    PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-    PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
+    support::ClickPickerArrow(picker);
   }
   if (!support::WaitFor([&] { return !IsWindowVisible(calendar); }, 5000)) {
     Fail(kDropDowns, "the calendar did not close");

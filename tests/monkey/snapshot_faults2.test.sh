@@ -21,6 +21,7 @@ set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
 source "$ROOT/tests/support/tally.sh"
+source "$ROOT/tests/support/snapshot.sh"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/abuse_driver.exe"
 
@@ -71,11 +72,7 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
 unchanged() { cmp -s "$base/old.bmp" "$1/RoredAvuv.bmp"; }
 nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp | wc -l)" -eq 0 ]; }
 whole_bitmap() {  # folder: RoredAvuv.bmp exactly as long as its header says, and not the old one
-  ! unchanged "$1" && python3 - "$1/RoredAvuv.bmp" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
+  ! unchanged "$1" && bitmap_whole "$1/RoredAvuv.bmp"
 }
 expect_kept() {  # label folder
   check "$1: the old RoredAvuv.bmp is unchanged" unchanged "$2"
@@ -132,11 +129,7 @@ run_driver "long name" wine "$deep"
 # happen is a damaged file or one under a cut name.
 kept_or_whole() {
   unchanged "$1" && echo "  (the old file was kept)" && return 0
-  python3 - "$1/RoredAvuv.bmp" <<'PY' && echo "  (a whole new snapshot replaced it)"
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
+  bitmap_whole "$1/RoredAvuv.bmp" && echo "  (a whole new snapshot replaced it)"
 }
 check "long name: the old RoredAvuv.bmp is kept or replaced whole" kept_or_whole "$deep"
 check "long name: no other file is left beside it" nothing_beside "$deep"

@@ -11,11 +11,12 @@ namespace {
 
 constexpr DWORD kWaitLimitMs = 30000;
 
-std::wstring ChildPath() {
+// A program built beside this one: the child, or the shipped program.
+std::wstring BesideThisProgram(const wchar_t* name) {
   wchar_t path[MAX_PATH];
   const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
   std::wstring own(path, length);
-  return own.substr(0, own.find_last_of(L"\\/") + 1) + L"startup_child.exe";
+  return own.substr(0, own.find_last_of(L"\\/") + 1) + name;
 }
 
 struct Child {
@@ -36,8 +37,9 @@ struct Child {
   }
 };
 
-void Start(Child& child, const std::wstring& arguments, STARTUPINFOW info) {
-  std::wstring line = L"\"" + ChildPath() + L"\"" + arguments;
+void Start(Child& child, const std::wstring& arguments, STARTUPINFOW info,
+           const std::wstring& program = BesideThisProgram(L"startup_child.exe")) {
+  std::wstring line = L"\"" + program + L"\"" + arguments;
   info.cb = sizeof(info);
   child.started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                                  &info, &child.process) != 0;
@@ -100,18 +102,13 @@ TEST(StartupChild, ShowCommandAndArgumentTextReachTheProgram) {
 
 // The shipped program from its entry to its exit: the close box ends it with exit code 0.
 TEST(ProgramEntry, ClosingTheWindowEndsTheProcessWithZero) {
-  wchar_t path[MAX_PATH];
-  const std::wstring own(path, GetModuleFileNameW(nullptr, path, MAX_PATH));
-  std::wstring line = L"\"" + own.substr(0, own.find_last_of(L"\\/") + 1) + L"datecalc.exe\"";
-  if (GetFileAttributesW(line.substr(1, line.size() - 2).c_str()) == INVALID_FILE_ATTRIBUTES) {
+  const std::wstring program = BesideThisProgram(L"datecalc.exe");
+  if (GetFileAttributesW(program.c_str()) == INVALID_FILE_ATTRIBUTES) {
     GTEST_SKIP() << "datecalc.exe is not built";
   }
   Child child;
-  STARTUPINFOW info{};
-  info.cb = sizeof(info);
-  child.started = CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                                 &info, &child.process) != 0;
-  ASSERT_TRUE(child.started);
+  Start(child, L"", {}, program);
+  if (!child.started) return;
   const HWND window = WaitForWindow(child.process.dwProcessId, nullptr);
   ASSERT_NE(window, nullptr) << "the program showed no window";
   PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);

@@ -30,6 +30,26 @@ std::string Narrow(std::wstring_view text) {
   return out;
 }
 
+void ClickPickerArrow(HWND picker) {
+  RECT rect{};
+  GetClientRect(picker, &rect);
+  const LPARAM arrow = MAKELPARAM(rect.right - 6, rect.bottom / 2);
+  PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
+}
+
+HWND DropDownCalendar(HWND picker) {
+  ClickPickerArrow(picker);
+  HWND calendar = nullptr;
+  WaitFor(
+      [&] {
+        calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+        return calendar != nullptr && IsWindowVisible(calendar);
+      },
+      5000);
+  return calendar;
+}
+
 std::wstring WindowText(HWND window) {
   wchar_t buffer[512] = {};
   SendMessageW(window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(buffer));

@@ -34,6 +34,11 @@ std::string Narrow(std::wstring_view text);
 std::wstring CurrentFolder();
 std::wstring FullPath(const wchar_t* path);
 SYSTEMTIME PickerDate(HANDLE process, HWND picker);
+// Clicks the picker's drop-down arrow, as the mouse would.
+void ClickPickerArrow(HWND picker);
+// Clicks the arrow and waits up to 5 s for the picker's calendar to show; returns the calendar
+// the picker names by then (null when none), shown or not.
+HWND DropDownCalendar(HWND picker);
 // Sets the picker's date and reads it back: Wine answers TRUE for dates it refuses.
 bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day);
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b);
