@@ -17,12 +17,20 @@ foreach(dir IN LISTS DATECALC_TEST_DIRS)
   endif()
 endforeach()
 
-# Helper programs of the folders that have them.
-foreach(dir IN ITEMS fileio dialogs app)
+# The helpers shared by the programs that work the real calculator from outside.
+if(WIN32)
+  include(${PROJECT_SOURCE_DIR}/tests/support/extra.cmake)
+endif()
+# Helper programs and helper sources of the folders that have them.
+foreach(dir IN ITEMS platform runtime fileio dialogs app)
   include(${PROJECT_SOURCE_DIR}/tests/${dir}/extra.cmake)
 endforeach()
 # The end-to-end driver and the abuse driver (random actions, file faults) work the real window.
 if(WIN32)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
   include(${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
+endif()
+# Windows builds: the window tests build the real calculator window, icon and manifest included.
+if(WIN32 AND TARGET app_tests)
+  target_sources(app_tests PRIVATE ${PROJECT_SOURCE_DIR}/resources/app.rc)
 endif()

@@ -5,18 +5,13 @@
 set -uo pipefail
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
 BUILD_ROOT="${BUILD_ROOT:-$ROOT/build}"
-passed=0 failed=0 skipped=0
-check() {  # name, then a command that must succeed
-  local name=$1; shift
-  if "$@" >/dev/null 2>&1; then passed=$((passed + 1)); echo "ok   $name"
-  else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
+source "$ROOT/tests/support/tally.sh"
 tmp=$(mktemp -d); trap 'rm -rf "$tmp"' EXIT
 
 python3 "$ROOT/resources/make_icon.py" -o "$tmp/fresh.ico"
-check "committed icon equals the generated one" cmp "$tmp/fresh.ico" "$ROOT/resources/app.ico"
+check "committed icon equals the generated one" quiet cmp "$tmp/fresh.ico" "$ROOT/resources/app.ico"
 python3 "$ROOT/resources/make_icon.py" -o - >"$tmp/again.ico"
-check "the generator is deterministic" cmp "$tmp/fresh.ico" "$tmp/again.ico"
+check "the generator is deterministic" quiet cmp "$tmp/fresh.ico" "$tmp/again.ico"
 
 icon_shape() {
   python3 - "$ROOT/resources/app.ico" <<'PY'
@@ -35,22 +30,21 @@ for i in range(count):
 assert sizes == [(32, 32, 32), (16, 16, 32)], sizes
 PY
 }
-check "icon holds 32x32 and 16x16 images of 32 bits" icon_shape
+check "icon holds 32x32 and 16x16 images of 32 bits" quiet icon_shape
 
 manifest="$ROOT/resources/app.manifest"
-check "manifest asks for common controls 6.0" \
+check "manifest asks for common controls 6.0" quiet \
   grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' "$manifest"
-check "manifest declares system DPI awareness" grep -q '<dpiAware[^>]*>true</dpiAware>' "$manifest"
-check "manifest is well-formed XML" python3 -c "import sys, xml.dom.minidom as m; m.parse(sys.argv[1])" "$manifest"
+check "manifest declares system DPI awareness" quiet grep -q '<dpiAware[^>]*>true</dpiAware>' "$manifest"
+check "manifest is well-formed XML" quiet python3 -c "import sys, xml.dom.minidom as m; m.parse(sys.argv[1])" "$manifest"
 
 exe="$BUILD_ROOT/win64/datecalc.exe"
 if [ -f "$exe" ] && command -v x86_64-w64-mingw32-windres >/dev/null; then
   x86_64-w64-mingw32-windres --input "$exe" --output "$tmp/res.rc" --output-format=rc 2>/dev/null
-  check "program carries icon group 200" grep -q '^200 14' "$tmp/res.rc"
-  check "program carries the manifest as resource 1 of type 24" grep -q '^1 24' "$tmp/res.rc"
-  check "program carries a version block" grep -q 'VERSIONINFO' "$tmp/res.rc"
+  check "program carries icon group 200" quiet grep -q '^200 14' "$tmp/res.rc"
+  check "program carries the manifest as resource 1 of type 24" quiet grep -q '^1 24' "$tmp/res.rc"
+  check "program carries a version block" quiet grep -q 'VERSIONINFO' "$tmp/res.rc"
 else
-  skipped=$((skipped + 3)); echo "skip resources of the built program (no win64 build)"
+  skip "resources of the built program (no win64 build)" 3
 fi
-echo "$passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+finish

@@ -7,11 +7,11 @@
 #include <vector>
 
 #include "platform/message_box.h"
+#include "support/calculator_ids.h"
 
 namespace date_order_box {
 
-inline constexpr std::u16string_view kExpectedText =
-    u"La fecha segunda esta mal configurada ...\r\nDebe ser m\u00E1s antigua que la primera ...";
+inline constexpr std::u16string_view kExpectedText = support::kDateOrderText16;
 
 struct Box {
   HWND owner;

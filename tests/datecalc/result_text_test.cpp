@@ -73,7 +73,7 @@ TEST_F(DateOrderTest, MessageIsTwoLinesTitledProgramadorWithOneOkButton) {
   const date_order_box::Box& box = date_order_box::Boxes()[0];
   EXPECT_EQ(box.text, date_order_box::kExpectedText);
   EXPECT_EQ(box.text.size(), 82u);
-  EXPECT_EQ(box.caption, u"Programador");
+  EXPECT_EQ(box.caption, support::kDateOrderTitle16);
   EXPECT_EQ(box.type, 0u);  // MB_OK, no icon
   EXPECT_EQ(box.owner, nullptr);
   EXPECT_GE(box.millisecondsSinceStart, 5);

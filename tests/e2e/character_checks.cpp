@@ -11,10 +11,10 @@
 #include <vector>
 
 #include "days_box.h"
-#include "health.h"
-#include "remote.h"
 #include "scenarios.h"
-#include "tally.h"
+#include "support/health.h"
+#include "support/remote.h"
+#include "support/tally.h"
 
 namespace e2e {
 

@@ -1,8 +1,8 @@
 #include "days_box.h"
 
-#include "health.h"
-#include "remote.h"
 #include "scenarios.h"
+#include "support/health.h"
+#include "support/remote.h"
 
 namespace e2e {
 

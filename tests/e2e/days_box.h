@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "calculator.h"
+#include "scenarios.h"
 
 namespace e2e {
 

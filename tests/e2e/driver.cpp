@@ -11,10 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "calculator.h"
-#include "remote.h"
 #include "scenarios.h"
-#include "tally.h"
+#include "support/calculator.h"
+#include "support/remote.h"
+#include "support/tally.h"
 
 namespace {
 
@@ -25,8 +25,7 @@ int RunChecks(const std::wstring& exe) {
   Calculator c;
   if (!Check(Launch(exe, folder, kCaption, c), "the calculator starts and shows its window")) {
     Kill(c);
-    std::printf("%d passed, %d failed\n", Results().passed, Results().failed);
-    return 1;
+    return Finish();
   }
   CheckCommonControls6(c);
   CheckWindowAndLayout(c);
@@ -56,13 +55,7 @@ int RunChecks(const std::wstring& exe) {
     if (!ended) Kill(again);
   }
   CheckEveryCharacterInDaysBox(exe, folder);
-  const Tally& t = Results();
-  if (t.skipped > 0) {
-    std::printf("%d passed, %d failed, %d skipped\n", t.passed, t.failed, t.skipped);
-  } else {
-    std::printf("%d passed, %d failed\n", t.passed, t.failed);
-  }
-  return t.failed == 0 ? 0 : 1;
+  return Finish();
 }
 
 int MeasureClicks(const std::wstring& exe, int clicks) {

@@ -2,18 +2,11 @@
 # from outside, as a user's actions would reach it. Run by tests/e2e/e2e.test.sh.
 add_executable(e2e_driver
   ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/calculator.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/health.cpp
   ${CMAKE_CURRENT_LIST_DIR}/days_box.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/remote.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/bitmap.cpp
   ${CMAKE_CURRENT_LIST_DIR}/layout_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/result_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/snapshot_checks.cpp
   ${CMAKE_CURRENT_LIST_DIR}/character_checks.cpp)
-target_link_libraries(e2e_driver PRIVATE datecalc_warnings comctl32 psapi version user32 gdi32)
+target_link_libraries(e2e_driver PRIVATE test_support datecalc_warnings version)
 target_link_options(e2e_driver PRIVATE -municode)
 add_dependencies(e2e_driver datecalc)
-
-# The floor for start-up: the least a dialog program built by the same toolchain can do.
-include(${PROJECT_SOURCE_DIR}/bench/startup/programs.cmake)

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "remote.h"
 #include "scenarios.h"
-#include "tally.h"
+#include "support/remote.h"
+#include "support/tally.h"
 
 namespace e2e {
 

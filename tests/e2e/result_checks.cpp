@@ -10,27 +10,17 @@
 #include <vector>
 
 #include "days_box.h"
-#include "remote.h"
 #include "scenarios.h"
-#include "tally.h"
+#include "support/remote.h"
+#include "support/tally.h"
 
 namespace e2e {
 
 namespace {
 
-const wchar_t kOrderTitle[] = L"Programador";
-const wchar_t kOrderText[] =
-    L"La fecha segunda esta mal configurada ...\r\nDebe ser m\u00E1s antigua que la primera ...";
-
 std::wstring Interval(int years, int months, int days) {
   return std::to_wstring(years) + L" a\u00F1os " + std::to_wstring(months) + L" meses " +
          std::to_wstring(days) + L" dias";
-}
-
-std::string Narrow(const std::wstring& text) {
-  std::string out;
-  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
-  return out;
 }
 
 bool SetDates(const Calculator& c, SYSTEMTIME base, SYSTEMTIME final) {
@@ -41,7 +31,7 @@ bool SetDates(const Calculator& c, SYSTEMTIME base, SYSTEMTIME final) {
 HWND WaitForOrderMessage(const Calculator& c) {
   HWND box = nullptr;
   WaitFor([&] {
-    box = FindProcessWindow(c.process.dwProcessId, L"#32770", kOrderTitle);
+    box = FindProcessWindow(c.process.dwProcessId, L"#32770", kDateOrderTitle);
     return box != nullptr;
   });
   return box;
@@ -101,7 +91,7 @@ void CheckWorkedIntervals(const Calculator& c) {
     std::wstring shown = WindowText(c.Item(kTotalTimeText));
     Check(shown == Interval(k.years, k.months, k.days), name.c_str(), "'%s'",
           Narrow(shown).c_str());
-    Check(FindProcessWindow(c.process.dwProcessId, L"#32770", kOrderTitle) == nullptr,
+    Check(FindProcessWindow(c.process.dwProcessId, L"#32770", kDateOrderTitle) == nullptr,
           (name + ": no message").c_str());
   }
 }
@@ -122,9 +112,9 @@ void CheckDateOrderMessage(const Calculator& c) {
     PostMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
     HWND box = WaitForOrderMessage(c);
     if (!Check(box != nullptr, (name + ": message shown").c_str())) continue;
-    Check(WindowText(box) == kOrderTitle, (name + ": title").c_str());
+    Check(WindowText(box) == kDateOrderTitle, (name + ": title").c_str());
     std::wstring text = WindowText(GetDlgItem(box, 0xFFFF));
-    Check(text == kOrderText, (name + ": two lines").c_str(), "'%s'", Narrow(text).c_str());
+    Check(text == kDateOrderText, (name + ": two lines").c_str(), "'%s'", Narrow(text).c_str());
     Check(GetWindow(box, GW_OWNER) == nullptr, (name + ": box has no owner").c_str());
     // The box owns nothing, so the calculator still answers meanwhile.
     SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 5, 1);
@@ -163,7 +153,7 @@ void CheckDayTotals(const Calculator& c) {
     std::wstring shown = WindowText(c.Item(kTotalDaysBox));
     Check(shown == expected, name.c_str(), "'%s' instead of '%s'", Narrow(shown).c_str(),
           Narrow(expected).c_str());
-    Check(FindProcessWindow(c.process.dwProcessId, L"#32770", kOrderTitle) == nullptr,
+    Check(FindProcessWindow(c.process.dwProcessId, L"#32770", kDateOrderTitle) == nullptr,
           (name + ": no message").c_str());
   }
 }
@@ -234,19 +224,7 @@ void CheckNumberOfDaysBox(const Calculator& c) {
 void CheckDropDownCalendar(const Calculator& c) {
   for (int id : {kBasePicker, kFinalPicker}) {
     std::string name = id == kBasePicker ? "base" : "final";
-    HWND picker = c.Item(id);
-    RECT rect{};
-    GetClientRect(picker, &rect);
-    LPARAM arrow = MAKELPARAM(rect.right - 6, rect.bottom / 2);
-    PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
-    PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
-    HWND calendar = nullptr;
-    WaitFor(
-        [&] {
-          calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
-          return calendar != nullptr && IsWindowVisible(calendar);
-        },
-        5000);
+    HWND calendar = DropDownCalendar(c.Item(id));
     if (calendar == nullptr) {
       Skip((name + " drop-down calendar sized to its today line").c_str(),
            "the drop-down did not open from a posted click");

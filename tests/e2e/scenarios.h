@@ -3,25 +3,13 @@
 
 #include <string>
 
-#include "calculator.h"
+#include "support/calculator.h"
+#include "support/calculator_ids.h"
 
 namespace e2e {
 
-// Ids of the calculator's controls.
-enum : int {
-  kBaseLabel = 200,
-  kBasePicker = 201,
-  kDaysLabel = 202,
-  kDaysBox = 203,
-  kFinalLabel = 204,
-  kFinalPicker = 205,
-  kHayButton = 300,
-  kTotalDaysBox = 305,
-  kTotalDaysLabel = 306,
-  kTotalTimeButton = 311,
-  kTotalTimeText = 312,
-  kSnapshotCommand = 111,
-};
+// The helpers in tests/support/ are the driver's own tools.
+using namespace support;
 
 void CheckCommonControls6(const Calculator& calculator);
 void CheckWindowAndLayout(const Calculator& calculator);

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "bitmap.h"
-#include "remote.h"
 #include "scenarios.h"
-#include "tally.h"
+#include "support/bitmap.h"
+#include "support/remote.h"
+#include "support/tally.h"
 
 namespace e2e {
 

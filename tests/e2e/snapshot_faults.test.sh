@@ -9,19 +9,14 @@ source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/e2e_driver.exe"
-passed=0 failed=0 skipped=0
-check() {
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $name"
-  else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
-finish() { echo "$passed passed, $failed failed, $skipped skipped"; [ "$failed" -eq 0 ]; }
+source "$ROOT/tests/support/tally.sh"
+source "$ROOT/tests/support/snapshot.sh"
 
 if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
-  echo "no win64 build in $BUILD_ROOT/win64"; echo "0 passed, 1 failed"; exit 1
+  give_up "no win64 build in $BUILD_ROOT/win64"
 fi
 if ! fault_fs_can_mount; then
-  skipped=5; echo "skip: this shell cannot mount test file systems"; finish; exit 0
+  skip "every case: this shell cannot mount test file systems" 5; finish; exit 0
 fi
 begin_wine_session
 base=$(mktemp -d /tmp/snapshot-faults.XXXXXX)
@@ -35,13 +30,6 @@ trap cleanup EXIT
 snapshot_in() {  # folder: takes one snapshot with the calculator working there
   (cd "$1" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot "$exe" >/dev/null 2>&1)
 }
-bitmap_whole() {  # file: a bitmap exactly as long as its header says
-  python3 - "$1" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
-}
 no_temporary() { [ -z "$(find "$1" -name 'RoredAvuv*' ! -name RoredAvuv.bmp)" ]; }
 
 # The old snapshot: 40 KB that must survive byte for byte.
@@ -53,7 +41,7 @@ if fault_fs_tiny_tmpfs "$roomy" 4m; then
   check "with room to spare the process ends normally" snapshot_in "$roomy"
   check "with room to spare the old file is replaced by a whole bitmap" bitmap_whole "$roomy/RoredAvuv.bmp"
 else
-  skipped=$((skipped + 2))
+  skip "room to spare: cannot mount a small tmpfs" 2
 fi
 
 full="$base/full"
@@ -63,7 +51,7 @@ if fault_fs_tiny_tmpfs "$full" 96k; then
   check "on a full disk the old snapshot is unchanged" cmp -s "$base/old.bmp" "$full/RoredAvuv.bmp"
   check "on a full disk no temporary file is left" no_temporary "$full"
 else
-  skipped=$((skipped + 3))
+  skip "full disk: cannot mount a tiny tmpfs" 3
 fi
 
 # A user's own RoredAvuv.bmp.tmp, read-only, beside an old snapshot.
@@ -89,8 +77,7 @@ if is_hidden "$hidden/RoredAvuv.bmp"; then
   check "the new snapshot is hidden as the old one was" is_hidden "$hidden/RoredAvuv.bmp"
   check "nothing else is left beside the hidden snapshot" no_temporary "$hidden"
 else
-  echo "skip: this file system keeps no hidden attribute for Wine"
-  skipped=$((skipped + 4))
+  skip "hidden snapshot: this file system keeps no hidden attribute for Wine" 4
 fi
 
 mkdir -p "$base/source"
@@ -99,6 +86,6 @@ if fault_fs_readonly_bind "$base/source" "$base/readonly"; then
   check "in a read-only folder the process ends normally" snapshot_in "$base/readonly"
   check "in a read-only folder the old snapshot is unchanged" cmp -s "$base/old.bmp" "$base/readonly/RoredAvuv.bmp"
 else
-  skipped=$((skipped + 2))
+  skip "read-only folder: cannot bind-mount a folder read-only" 2
 fi
 finish

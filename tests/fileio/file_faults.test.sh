@@ -15,6 +15,7 @@
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
+source "$ROOT/tests/support/tally.sh"
 
 NATIVE_TESTS="$BUILD_ROOT/native/fileio_tests"
 NATIVE_HOLDER="$BUILD_ROOT/native/fileio_holder"
@@ -22,7 +23,6 @@ WIN_TESTS="$BUILD_ROOT/win64/fileio_tests.exe"
 WIN_HOLDER="$BUILD_ROOT/win64/fileio_holder.exe"
 unset GTEST_OUTPUT
 
-passed=0 failed=0 skipped=0
 WORK="" HOLDER_PID="" STARTED_WINE=0
 
 release_holder() {
@@ -43,18 +43,6 @@ cleanup() {
 trap cleanup EXIT
 trap 'exit 130' INT TERM
 
-pass() {
-  passed=$((passed + 1))
-  say "PASS: $1"
-  [ -f "$WORK/$1.log" ] && grep -a '^note:' "$WORK/$1.log" | tr -d '\r' | sed 's/^/    /'
-  return 0
-}
-skip() { skipped=$((skipped + 1)); say "SKIP: $1: $2"; }
-fail() {
-  failed=$((failed + 1))
-  say "FAIL: $1"
-  [ -f "$WORK/$1.log" ] && tail -25 "$WORK/$1.log"
-}
 
 # run_case LABEL RUNNER TEST [VAR=VALUE...]; RUNNER: native, unprivileged or wine.
 run_case() {
@@ -81,8 +69,18 @@ run_case() {
   return 1
 }
 
-# A self-skip counts as a failure here: the script set the variable, so it was lost on the way.
-report() { if [ "$2" -eq 0 ]; then pass "$1"; else fail "$1"; fi; }
+# A case's outcome, with the test's notes when it passed and the end of its log when not. A
+# self-skip counts as a failure here: the script set the variable, so it was lost on the way.
+report() {
+  if [ "$2" -eq 0 ]; then
+    pass "$1"
+    [ -f "$WORK/$1.log" ] && grep -a '^note:' "$WORK/$1.log" | tr -d '\r' | sed 's/^/    /'
+  else
+    fail "$1"
+    [ -f "$WORK/$1.log" ] && tail -25 "$WORK/$1.log"
+  fi
+  return 0
+}
 
 # run_checked_case CHECK LABEL RUNNER TEST [VAR=VALUE...]: run_case, then CHECK looks from
 # outside at what the test cannot see from inside.
@@ -102,10 +100,7 @@ have_wine() { [ -f "$WIN_TESTS" ] && [ -f "$WIN_HOLDER" ] && [ "$WINE_READY" -eq
 user_programs=()
 have_native && user_programs+=("$NATIVE_TESTS")
 [ -f "$WIN_TESTS" ] && user_programs+=("$WIN_TESTS")
-if ! fault_fs_unprivileged_scratch datecalc-file-faults "${user_programs[@]}"; then
-  echo "0 passed, 1 failed"
-  exit 1
-fi
+fault_fs_unprivileged_scratch datecalc-file-faults "${user_programs[@]}" || give_up "no scratch folder"
 WORK=$FAULT_FS_SCRATCH
 USER_NATIVE_TESTS="$WORK/bin/${NATIVE_TESTS##*/}"
 USER_WIN_TESTS="$WORK/bin/${WIN_TESTS##*/}"
@@ -138,7 +133,7 @@ if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL" 64k; then
       run_case "${labels[$i]}-native" native "${full_disk_tests[$i]}" DATECALC_FAULT_FULL_DIR="$FULL"
       report "${labels[$i]}-native" $?
     else
-      skip "${labels[$i]}-native" "$NO_NATIVE"
+      skip "${labels[$i]}-native: $NO_NATIVE"
     fi
     rm -f "$FULL"/*
   done
@@ -150,12 +145,12 @@ if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL" 64k; then
       rm -f "$FULL"/*
     done
   else
-    skip full-disk-wine "$NO_WINE"
-    skip full-disk-replace-wine "$NO_WINE"
+    skip "full-disk-wine: $NO_WINE"
+    skip "full-disk-replace-wine: $NO_WINE"
   fi
 else
   for label in full-disk-native full-disk-wine full-disk-replace-native full-disk-replace-wine; do
-    skip "$label" "$NO_MOUNT"
+    skip "$label: $NO_MOUNT"
   done
 fi
 
@@ -172,17 +167,17 @@ if [ $CAN_MOUNT -eq 1 ] && fault_fs_readonly_bind "$WORK/ro-source" "$RO"; then
     run_checked_case check_read_only_kept read-only-native native AReadOnlyMediumRefusesWith70AndStaysUnchanged \
       DATECALC_FAULT_READONLY_DIR="$RO"
   else
-    skip read-only-native "$NO_NATIVE"
+    skip "read-only-native: $NO_NATIVE"
   fi
   if have_wine; then
     run_checked_case check_read_only_kept read-only-wine wine AReadOnlyMediumRefusesWith70AndStaysUnchanged \
       DATECALC_FAULT_READONLY_DIR="$(fault_fs_windows_path "$RO")"
   else
-    skip read-only-wine "$NO_WINE"
+    skip "read-only-wine: $NO_WINE"
   fi
 else
-  skip read-only-native "$NO_MOUNT"
-  skip read-only-wine "$NO_MOUNT"
+  skip "read-only-native: $NO_MOUNT"
+  skip "read-only-wine: $NO_MOUNT"
 fi
 
 # --- no write permission (permission bits bind only an unprivileged user) -----------------
@@ -196,19 +191,19 @@ if have_native; then
   run_checked_case locked_unchanged no-permission-native unprivileged NoWritePermissionRefusesWith70AndChangesNothing \
     DATECALC_FAULT_NOACCESS_DIR="$LOCKED"
 else
-  skip no-permission-native "$NO_NATIVE"
+  skip "no-permission-native: $NO_NATIVE"
 fi
 # Wine run by root opens a 0444 file for writing, and refuses a prefix another user owns: the
 # unprivileged user gets a prefix of its own.
 if ! have_wine; then
-  skip no-permission-wine "$NO_WINE"
+  skip "no-permission-wine: $NO_WINE"
 elif [ "$(id -u)" -ne 0 ]; then
-  skip no-permission-wine "not root: cannot switch to an unprivileged user for Wine"
+  skip "no-permission-wine: not root: cannot switch to an unprivileged user for Wine"
 elif fault_fs_unprivileged_wine_prefix "$WORK/user-home/prefix"; then
   run_checked_case locked_unchanged no-permission-wine unprivileged-wine NoWritePermissionRefusesWith70AndChangesNothing \
     DATECALC_FAULT_NOACCESS_DIR="$(fault_fs_windows_path "$LOCKED")"
 else
-  skip no-permission-wine "no Wine prefix for the unprivileged user"
+  skip "no-permission-wine: no Wine prefix for the unprivileged user"
 fi
 chmod 0755 "$LOCKED"
 
@@ -231,13 +226,13 @@ if have_native; then
   run_checked_case check_denied create-denied-native unprivileged AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
     DATECALC_FAULT_CREATE_DENIED_DIR="$DENIED"
 else
-  skip create-denied-native "$NO_NATIVE"
+  skip "create-denied-native: $NO_NATIVE"
 fi
 prepare_denied
 if ! have_wine; then
-  skip create-denied-wine "$NO_WINE"
+  skip "create-denied-wine: $NO_WINE"
 elif [ -z "$FAULT_FS_USER_PREFIX" ]; then
-  skip create-denied-wine "no Wine prefix for the unprivileged user"
+  skip "create-denied-wine: no Wine prefix for the unprivileged user"
 else
   run_checked_case check_denied create-denied-wine unprivileged-wine AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace \
     DATECALC_FAULT_CREATE_DENIED_DIR="$(fault_fs_windows_path "$DENIED")"
@@ -265,7 +260,7 @@ hold_and_run() {
   if [ ! -e "$WORK/ready" ]; then
     echo "the holder did not take the file" >"$WORK/$label.log"
     release_holder
-    fail "$label"
+    report "$label" 1
     return
   fi
   run_case "$label" "$runner" AFileHeldByAnotherProcessIsRefusedWith70 \
@@ -278,14 +273,13 @@ hold_and_run() {
 if have_native; then
   hold_and_run held-native native "$NATIVE_HOLDER" "$HELD" "$WORK/ready" "$WORK/release"
 else
-  skip held-native "$NO_NATIVE"
+  skip "held-native: $NO_NATIVE"
 fi
 if have_wine; then
   hold_and_run held-wine wine "$WIN_HOLDER" "$(fault_fs_windows_path "$HELD")" \
     "$(fault_fs_windows_path "$WORK/ready")" "$(fault_fs_windows_path "$WORK/release")"
 else
-  skip held-wine "$NO_WINE"
+  skip "held-wine: $NO_WINE"
 fi
 
-echo "$passed passed, $failed failed, $skipped skipped"
-[ "$failed" -eq 0 ]
+finish

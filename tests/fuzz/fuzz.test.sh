@@ -4,14 +4,14 @@
 # fuzz build counts as skipped.
 set -uo pipefail
 
-BUILD_ROOT="${BUILD_ROOT:-$(cd "$(dirname "$0")/../.." && pwd)/build}"
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+BUILD_ROOT="${BUILD_ROOT:-$ROOT/build}"
 SECONDS_EACH="${FUZZ_SECONDS:-30}"
-passed=0 failed=0 skipped=0
+source "$ROOT/tests/support/tally.sh"
 
 mapfile -t fuzzers < <(find "$BUILD_ROOT/fuzz" -type f -name '*_fuzz' -perm -u+x 2>/dev/null | sort)
 if [ ${#fuzzers[@]} -eq 0 ]; then
-  echo "no fuzz targets under $BUILD_ROOT/fuzz (build the 'fuzz' preset first)"
-  skipped=1
+  skip "no fuzz targets under $BUILD_ROOT/fuzz (build the 'fuzz' preset first)"
 fi
 
 export ASAN_OPTIONS="abort_on_error=1:detect_leaks=1"
@@ -25,18 +25,15 @@ for fuzzer in "${fuzzers[@]}"; do
   rc=$?
   runs=$(grep -oE 'Done [0-9]+ runs' "$log" | grep -oE '[0-9]+' | tail -1)
   if [ $rc -eq 0 ] && [ -n "$runs" ] && ! grep -qE 'runtime error|ERROR: (Address|libFuzzer|UndefinedBehavior)' "$log"; then
-    echo "PASS $name: $runs executions in ${SECONDS_EACH}s"
-    passed=$((passed + 1))
+    pass "$name: $runs executions in ${SECONDS_EACH}s"
   else
-    echo "FAIL $name (exit $rc)"
+    fail "$name (exit $rc)"
     tail -40 "$log"
     ls "$work"/crash-* "$work"/leak-* "$work"/timeout-* 2>/dev/null | while read -r unit; do
       echo "input: $(od -An -tx1 "$unit" | tr -s ' \n' ' ')"
     done
-    failed=$((failed + 1))
   fi
   rm -rf "$work"
 done
 
-echo "$passed passed, $failed failed, $skipped skipped"
-[ $failed -eq 0 ]
+finish

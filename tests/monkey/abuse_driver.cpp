@@ -10,20 +10,15 @@
 #include <cwchar>
 #include <string>
 
-#include "../e2e/remote.h"
 #include "monkey.h"
 #include "snapshot_fault.h"
+#include "support/remote.h"
 
 namespace {
 
-using e2e::CurrentFolder;
-using e2e::FullPath;
-
-std::string Narrow(const wchar_t* text) {
-  std::string out;
-  for (; *text != 0; ++text) out += static_cast<char>(*text < 128 ? *text : '?');
-  return out;
-}
+using support::CurrentFolder;
+using support::FullPath;
+using support::Narrow;
 
 int Usage() {
   std::fprintf(stderr,

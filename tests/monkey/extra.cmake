@@ -1,21 +1,19 @@
 # The abuse driver: random user actions and snapshot faults against the real calculator, from
-# a Windows program of its own. It borrows the end-to-end driver's remote-control helpers.
+# a Windows program of its own, on the helpers in tests/support/.
 # Run by tests/monkey/*.test.sh and tests/soak/.
 if(WIN32)
   add_executable(abuse_driver
     ${CMAKE_CURRENT_LIST_DIR}/abuse_driver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/monkey.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/monkey_actions.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/monkey_checks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/window_model.cpp
     ${CMAKE_CURRENT_LIST_DIR}/typed_texts.cpp
     ${CMAKE_CURRENT_LIST_DIR}/real_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process_usage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_file_check.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/snapshot_fault.cpp
-    ${PROJECT_SOURCE_DIR}/tests/e2e/calculator.cpp
-    ${PROJECT_SOURCE_DIR}/tests/e2e/health.cpp
-    ${PROJECT_SOURCE_DIR}/tests/e2e/remote.cpp
-    ${PROJECT_SOURCE_DIR}/tests/e2e/bitmap.cpp)
-  target_link_libraries(abuse_driver PRIVATE datecalc_warnings comctl32 psapi ntdll user32 gdi32)
+    ${CMAKE_CURRENT_LIST_DIR}/snapshot_fault.cpp)
+  target_link_libraries(abuse_driver PRIVATE test_support datecalc_warnings ntdll)
   target_link_options(abuse_driver PRIVATE -municode)
   add_dependencies(abuse_driver datecalc)
 endif()

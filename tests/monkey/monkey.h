@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace e2e {
+namespace support {
 struct Calculator;
 }
 
@@ -19,7 +19,7 @@ struct MonkeyOptions {
 };
 
 // Why Launch found no window: not started, ended early (with its exit code), or silent.
-std::string WhyNotStarted(const e2e::Calculator& calculator);
+std::string WhyNotStarted(const support::Calculator& calculator);
 
 // Prints one line per check group and the usual "N passed, M failed"; returns the exit code.
 int RunMonkey(const MonkeyOptions& options);

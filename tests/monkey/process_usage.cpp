@@ -6,27 +6,14 @@
 #include <cstdio>
 #include <vector>
 
+#include "support/process_windows.h"
+
 namespace monkey {
 
 namespace {
 
-struct WindowCount {
-  DWORD processId;
-  DWORD count;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM context) {
-  ++reinterpret_cast<WindowCount*>(context)->count;
-  return TRUE;
-}
-
-BOOL CALLBACK CountTopLevel(HWND window, LPARAM context) {
-  auto* windows = reinterpret_cast<WindowCount*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != windows->processId) return TRUE;
-  ++windows->count;
-  EnumChildWindows(window, CountChild, context);
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+  ++*reinterpret_cast<DWORD*>(count);
   return TRUE;
 }
 
@@ -66,9 +53,11 @@ ProcessUsage MeasureUsage(HANDLE process, DWORD processId) {
   usage.gdiObjects = GetGuiResources(process, GR_GDIOBJECTS);
   usage.userObjects = GetGuiResources(process, GR_USEROBJECTS);
   if (usage.gdiObjects == 0) usage.gdiTable = CountGdiHandleTable(process);
-  WindowCount windows{processId, 0};
-  EnumWindows(CountTopLevel, reinterpret_cast<LPARAM>(&windows));
-  usage.windows = windows.count;
+  // Every window of the process, hidden ones and children included.
+  for (HWND window : support::ProcessWindows(processId, false)) {
+    ++usage.windows;
+    EnumChildWindows(window, CountChild, reinterpret_cast<LPARAM>(&usage.windows));
+  }
   PROCESS_MEMORY_COUNTERS_EX memory{};
   memory.cb = sizeof memory;
   if (GetProcessMemoryInfo(process, reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory),

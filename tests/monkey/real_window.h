@@ -7,31 +7,24 @@
 #include <string>
 #include <vector>
 
-#include "../e2e/calculator.h"
+#include "support/calculator.h"
+#include "support/calculator_ids.h"
 #include "window_model.h"
 
 namespace monkey {
 
-enum : int {
-  kBasePicker = 201,
-  kDaysBox = 203,
-  kFinalPicker = 205,
-  kHayButton = 300,
-  kTotalDaysBox = 305,
-  kTotalTimeButton = 311,
-  kTotalTimeText = 312,
-  kSnapshotCommand = 111,
-};
+// Control ids and the texts the window shows.
+using namespace support;
 
-Moment ReadPicker(const e2e::Calculator& c, int id);
+Moment ReadPicker(const support::Calculator& c, int id);
 // Sends the date and time; the picker may refuse it (read it back).
-void WritePicker(const e2e::Calculator& c, int id, const Moment& moment);
-std::wstring Text(const e2e::Calculator& c, int id);
-void SetText(const e2e::Calculator& c, int id, const std::wstring& text);
+void WritePicker(const support::Calculator& c, int id, const Moment& moment);
+std::wstring Text(const support::Calculator& c, int id);
+void SetText(const support::Calculator& c, int id, const std::wstring& text);
 
 // Visible date-order boxes of the calculator ("Programador", dialog class).
-std::vector<HWND> DateOrderBoxes(const e2e::Calculator& c);
+std::vector<HWND> DateOrderBoxes(const support::Calculator& c);
 // Visible windows of the process other than the main window and the given boxes.
-int StrangeWindows(const e2e::Calculator& c, const std::vector<HWND>& boxes);
+int StrangeWindows(const support::Calculator& c, const std::vector<HWND>& boxes);
 
 }  // namespace monkey

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "../e2e/calculator.h"
-#include "../e2e/health.h"
-#include "../e2e/tally.h"
 #include "civil_days.h"
 #include "monkey.h"
 #include "real_window.h"
+#include "support/calculator.h"
+#include "support/health.h"
+#include "support/tally.h"
 #include "window_model.h"
 
 namespace monkey {
@@ -15,7 +15,7 @@ namespace monkey {
 namespace {
 
 void Checked(bool ok, const std::string& label, const char* what, const char* detail = "") {
-  e2e::Check(ok, (label + ": " + what).c_str(), "%s", detail);
+  support::Check(ok, (label + ": " + what).c_str(), "%s", detail);
 }
 
 // Another process's handle without sharing, as an editor or a viewer might keep it.
@@ -24,7 +24,7 @@ HANDLE HoldWithoutSharing(const std::wstring& path) {
                      nullptr);
 }
 
-void RunCase(const FaultOptions& options, e2e::Calculator& c) {
+void RunCase(const FaultOptions& options, support::Calculator& c) {
   const std::string& label = options.label;
   HANDLE held = INVALID_HANDLE_VALUE;
   if (options.hold) {
@@ -36,8 +36,8 @@ void RunCase(const FaultOptions& options, e2e::Calculator& c) {
   const bool returned = SendMessageTimeoutW(c.window, WM_COMMAND, kSnapshotCommand, 0, SMTO_NORMAL,
                                             20000, &answer) != 0;
   Checked(returned, label, "the snapshot command returns");
-  Checked(e2e::IsRunning(c), label, "the calculator is still running");
-  Checked(e2e::CountVisibleWindows(c.process.dwProcessId) == 1, label,
+  Checked(support::IsRunning(c), label, "the calculator is still running");
+  Checked(support::CountVisibleWindows(c.process.dwProcessId) == 1, label,
           "no message box or other window appears");
   if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
@@ -53,19 +53,17 @@ void RunCase(const FaultOptions& options, e2e::Calculator& c) {
 }  // namespace
 
 int RunSnapshotFault(const FaultOptions& options) {
-  e2e::Calculator c;
-  if (!e2e::Launch(options.calculator, options.folder, e2e::kCaption, c)) {
+  support::Calculator c;
+  if (!support::Launch(options.calculator, options.folder, support::kCaption, c)) {
     Checked(false, options.label, "the calculator starts in the folder", WhyNotStarted(c).c_str());
-    e2e::Kill(c);
+    support::Kill(c);
   } else {
     RunCase(options, c);
-    const long code = e2e::CloseAndWait(c);
+    const long code = support::CloseAndWait(c);
     Checked(code == 0, options.label, "the program ends with exit code 0");
-    if (code < 0) e2e::Kill(c);
+    if (code < 0) support::Kill(c);
   }
-  const e2e::Tally& t = e2e::Results();
-  std::printf("%d passed, %d failed\n", t.passed, t.failed);
-  return t.failed == 0 ? 0 : 1;
+  return support::Finish();
 }
 
 }  // namespace monkey

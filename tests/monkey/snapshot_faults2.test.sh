@@ -19,39 +19,17 @@
 # other file left beside it.
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
-source "$ROOT/scripts/lib/fault_fs.sh" 2>/dev/null || true
+source "$ROOT/scripts/lib/fault_fs.sh"
+source "$ROOT/tests/support/tally.sh"
+source "$ROOT/tests/support/snapshot.sh"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/abuse_driver.exe"
-passed=0 failed=0 skipped=0
-check() {
-  local name=$1
-  shift
-  if "$@"; then
-    passed=$((passed + 1))
-    echo "ok   $name"
-  else
-    failed=$((failed + 1))
-    echo "FAIL $name"
-  fi
-}
-skip() {
-  skipped=$((skipped + $1))
-  echo "skip $2"
-}
-finish() { echo "$passed passed, $failed failed, $skipped skipped"; }
 
-if [ ! -f "$ROOT/app/main_dialog_callback.cpp" ] || ! declare -F fault_fs_can_mount >/dev/null; then
-  echo "skip: the calculator's window callback or the fault helpers are not in this tree yet"
-  echo "0 passed, 0 failed, 1 skipped"
-  exit 0
-fi
 if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
-  echo "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
-  echo "0 passed, 1 failed"
-  exit 1
+  give_up "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
 fi
 if ! fault_fs_can_mount; then
-  skip 7 "every case: this shell cannot mount test file systems"
+  skip "every case: this shell cannot mount test file systems" 7
   finish
   exit 0
 fi
@@ -61,10 +39,7 @@ cleanup() {
   end_wine_session
 }
 trap cleanup EXIT
-if ! fault_fs_unprivileged_scratch snapshot-faults2 "$exe" "$driver"; then
-  echo "0 passed, 1 failed"
-  exit 1
-fi
+fault_fs_unprivileged_scratch snapshot-faults2 "$exe" "$driver" || give_up "no scratch folder"
 base=$FAULT_FS_SCRATCH
 # User nobody runs these copies: the build may sit where that user cannot go.
 user_exe="$base/bin/${exe##*/}"
@@ -97,11 +72,7 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
 unchanged() { cmp -s "$base/old.bmp" "$1/RoredAvuv.bmp"; }
 nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp | wc -l)" -eq 0 ]; }
 whole_bitmap() {  # folder: RoredAvuv.bmp exactly as long as its header says, and not the old one
-  ! unchanged "$1" && python3 - "$1/RoredAvuv.bmp" <<'PY'
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
+  ! unchanged "$1" && bitmap_whole "$1/RoredAvuv.bmp"
 }
 expect_kept() {  # label folder
   check "$1: the old RoredAvuv.bmp is unchanged" unchanged "$2"
@@ -125,7 +96,7 @@ if mount --bind "$folder/RoredAvuv.bmp" "$folder/RoredAvuv.bmp" 2>/dev/null &&
   run_driver "read-only file" wine "$folder"
   expect_kept "read-only file" "$folder"
 else
-  skip 5 "read-only file: cannot mount a single file read-only"
+  skip "read-only file: cannot mount a single file read-only" 5
 fi
 
 # Held open without sharing by another process (the driver) while the command runs.
@@ -143,7 +114,7 @@ if fault_fs_tiny_tmpfs "$folder" 96k && letter=$(fault_fs_free_wine_drive) &&
   run_driver "full drive ${letter^^}:" wine "$base" --folder "${letter^^}:\\"
   expect_kept "full drive ${letter^^}:" "$folder"
 else
-  skip 5 "full drive: cannot map a tiny file system as a drive"
+  skip "full drive: cannot map a tiny file system as a drive" 5
 fi
 
 # A working folder whose Windows path (Z:\...) is 246 units long: with "\RoredAvuv.bmp" the
@@ -158,11 +129,7 @@ run_driver "long name" wine "$deep"
 # happen is a damaged file or one under a cut name.
 kept_or_whole() {
   unchanged "$1" && echo "  (the old file was kept)" && return 0
-  python3 - "$1/RoredAvuv.bmp" <<'PY' && echo "  (a whole new snapshot replaced it)"
-import struct, sys
-data = open(sys.argv[1], "rb").read()
-assert data[:2] == b"BM" and struct.unpack_from("<I", data, 2)[0] == len(data) > 54
-PY
+  bitmap_whole "$1/RoredAvuv.bmp" && echo "  (a whole new snapshot replaced it)"
 }
 check "long name: the old RoredAvuv.bmp is kept or replaced whole" kept_or_whole "$deep"
 check "long name: no other file is left beside it" nothing_beside "$deep"
@@ -171,13 +138,13 @@ check "long name: no file of a cut name anywhere above" \
 
 # No write permission in the folder, as an unprivileged user (root would ignore the bits).
 if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
-  skip 10 "no permission, create denied: left out by MONKEY_FAULTS_UNPRIVILEGED=0"
+  skip "no permission, create denied: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 10
 else
   folder="$base/locked"
   mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
   chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
   if [ "$(id -u)" -ne 0 ]; then
-    skip 10 "no permission, create denied: needs root to run the calculator as another user"
+    skip "no permission, create denied: needs root to run the calculator as another user" 10
   elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
     chmod 755 "$base/nobody"
     run_driver "no permission" nobody "$folder"
@@ -191,7 +158,7 @@ else
     check "create denied: no other file is left beside it" nothing_beside "$folder"
     chmod 755 "$folder"
   else
-    skip 10 "no permission, create denied: cannot prepare a Wine prefix for user nobody"
+    skip "no permission, create denied: cannot prepare a Wine prefix for user nobody" 10
   fi
 fi
 finish

@@ -3,12 +3,12 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "../e2e/bitmap.h"
+#include "support/bitmap.h"
 
 namespace monkey {
 
 std::string CheckSnapshotFile(const std::wstring& path, long width, long height) {
-  const e2e::Bitmap bitmap = e2e::ParseBitmap(e2e::ReadWholeFile(path));
+  const support::Bitmap bitmap = support::ParseBitmap(support::ReadWholeFile(path));
   if (!bitmap.valid) return "not a whole bitmap: " + bitmap.problem;
   constexpr long kSlack = 4;
   if (std::labs(bitmap.width - width) > kSlack || std::labs(bitmap.height - height) > kSlack) {

@@ -4,13 +4,7 @@
 # sources, copied to another folder and built later, gives byte-identical datecalc.exe and zip.
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
-passed=0 failed=0
-check() {  # name, then a command that must succeed
-  local name=$1; shift
-  if "$@"; then passed=$((passed + 1)); echo "ok   $name"
-  else failed=$((failed + 1)); echo "FAIL $name"; fi
-}
-finish() { echo "$passed passed, $failed failed"; [ "$failed" -eq 0 ]; }
+source "$ROOT/tests/support/tally.sh"
 tmp=$(mktemp -d /tmp/release-test.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -18,7 +12,7 @@ version=$(head -1 "$ROOT/VERSION")
 name="fechas-$version-win32.zip"
 here="$BUILD_ROOT/dist/$name"
 if ! DIST_DIR="$BUILD_ROOT/dist" "$ROOT/scripts/release" >"$tmp/here.log" 2>&1; then
-  cat "$tmp/here.log"; echo "0 passed, 1 failed"; exit 1
+  give_up "$(cat "$tmp/here.log")"
 fi
 
 entries() {  # the zip's entries: name, time, attributes, one a line, in their order

@@ -27,10 +27,14 @@ TEST(GlobalReleaseList, FreesEveryListedStringOnceAndStopsAtTheEndEntry) {
   EXPECT_EQ(afterEnd.View(), "tres");
 }
 
+// A null list replaces one recorded before it: shutdown then leaves that list's variables alone.
 TEST(GlobalReleaseList, NoListMeansNothingToRelease) {
+  DynString kept = DynString::Copy("cuatro");
+  const ReleaseEntry list[] = {{ReleaseKind::kDynString, &kept}, {ReleaseKind::kEnd, nullptr}};
+  SetGlobalReleaseList(list);
   SetGlobalReleaseList(nullptr);
   ReleaseGlobals();
-  SUCCEED();
+  EXPECT_EQ(kept.View(), "cuatro");
 }
 
 }  // namespace

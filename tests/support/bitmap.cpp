@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-namespace e2e {
+namespace support {
 
 namespace {
 
@@ -82,4 +82,4 @@ PixelCount CountPixels(const Bitmap& bitmap, POINT origin, RECT screenRect) {
   return count;
 }
 
-}  // namespace e2e
+}  // namespace support

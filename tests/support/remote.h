@@ -5,19 +5,11 @@
 #include <windows.h>
 
 #include <string>
+#include <string_view>
 
-namespace e2e {
+#include "process_windows.h"
 
-// Waits (polling, never a fixed sleep) until `ready` holds or `milliseconds` pass.
-template <typename Ready>
-bool WaitFor(Ready ready, DWORD milliseconds = 10000) {
-  DWORD start = GetTickCount();
-  while (!ready()) {
-    if (GetTickCount() - start > milliseconds) return false;
-    Sleep(1);
-  }
-  return true;
-}
+namespace support {
 
 // A few bytes in the target process, for messages whose lParam points at a record.
 class RemoteBuffer {
@@ -35,10 +27,18 @@ class RemoteBuffer {
   void* memory_;
 };
 
+// WM_GETTEXT: it crosses processes, GetWindowText of a foreign control does not.
 std::wstring WindowText(HWND window);
+// Printable ASCII as it is, anything else as '?': for messages.
+std::string Narrow(std::wstring_view text);
 std::wstring CurrentFolder();
 std::wstring FullPath(const wchar_t* path);
 SYSTEMTIME PickerDate(HANDLE process, HWND picker);
+// Clicks the picker's drop-down arrow, as the mouse would.
+void ClickPickerArrow(HWND picker);
+// Clicks the arrow and waits up to 5 s for the picker's calendar to show; returns the calendar
+// the picker names by then (null when none), shown or not.
+HWND DropDownCalendar(HWND picker);
 // Sets the picker's date and reads it back: Wine answers TRUE for dates it refuses.
 bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day);
 bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b);
@@ -49,4 +49,4 @@ SYSTEMTIME MakeDate(WORD year, WORD month, WORD day);
 long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
 SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days);
 
-}  // namespace e2e
+}  // namespace support

@@ -3,50 +3,7 @@
 #include "health.h"
 #include "remote.h"
 
-namespace e2e {
-
-namespace {
-
-struct Search {
-  DWORD processId;
-  const wchar_t* className;
-  const wchar_t* title;
-  HWND found;
-  int visible;
-};
-
-BOOL CALLBACK Visit(HWND window, LPARAM context) {
-  auto* search = reinterpret_cast<Search*>(context);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  if (owner != search->processId || !IsWindowVisible(window)) return TRUE;
-  ++search->visible;
-  wchar_t text[256] = {};
-  if (search->className != nullptr) {
-    GetClassNameW(window, text, 256);
-    if (lstrcmpiW(text, search->className) != 0) return TRUE;
-  }
-  if (search->title != nullptr) {
-    GetWindowTextW(window, text, 256);
-    if (lstrcmpW(text, search->title) != 0) return TRUE;
-  }
-  if (search->found == nullptr) search->found = window;
-  return TRUE;
-}
-
-}  // namespace
-
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title) {
-  Search search{processId, className, title, nullptr, 0};
-  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
-int CountVisibleWindows(DWORD processId) {
-  Search search{processId, nullptr, nullptr, nullptr, 0};
-  EnumWindows(Visit, reinterpret_cast<LPARAM>(&search));
-  return search.visible;
-}
+namespace support {
 
 bool Launch(const std::wstring& exe, const std::wstring& folder, const wchar_t* caption,
             Calculator& calculator) {
@@ -93,4 +50,4 @@ void Kill(Calculator& calculator) {
   calculator.process = {};
 }
 
-}  // namespace e2e
+}  // namespace support

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-namespace e2e {
+namespace support {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path);
 bool WriteWholeFile(const std::wstring& path, const std::vector<std::uint8_t>& bytes);
@@ -38,4 +38,4 @@ struct PixelCount {
 // pixel shows screen point `origin`; the rectangle is clipped to the picture.
 PixelCount CountPixels(const Bitmap& bitmap, POINT origin, RECT screenRect);
 
-}  // namespace e2e
+}  // namespace support

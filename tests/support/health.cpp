@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace e2e {
+namespace support {
 
 namespace {
 
@@ -97,4 +97,4 @@ std::string WhyUnwell(const Calculator& calculator) {
          std::to_string(kAnswerMilliseconds / 1000) + " s";
 }
 
-}  // namespace e2e
+}  // namespace support

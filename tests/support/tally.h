@@ -1,10 +1,11 @@
 #pragma once
-// Counts and prints the driver's checks; the last line is "N passed, M failed".
+// Counts and prints the checks of a test program that is not a GoogleTest one; the last line is
+// "N passed, M failed" as scripts/test counts it.
 
 #include <cstdarg>
 #include <cstdio>
 
-namespace e2e {
+namespace support {
 
 struct Tally {
   int passed = 0;
@@ -35,10 +36,23 @@ inline bool Check(bool ok, const char* name, const char* detail = "", ...) {
   return ok;
 }
 
+// Prints the last line, "N passed, M failed" with ", K skipped" when any were; returns the exit
+// code: 0 when nothing failed.
+inline int Finish() {
+  const Tally& t = Results();
+  if (t.skipped > 0) {
+    std::printf("%d passed, %d failed, %d skipped\n", t.passed, t.failed, t.skipped);
+  } else {
+    std::printf("%d passed, %d failed\n", t.passed, t.failed);
+  }
+  std::fflush(stdout);
+  return t.failed == 0 ? 0 : 1;
+}
+
 inline void Skip(const char* name, const char* why) {
   ++Results().skipped;
   std::printf("skip %s: %s\n", name, why);
   std::fflush(stdout);
 }
 
-}  // namespace e2e
+}  // namespace support

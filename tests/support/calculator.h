@@ -5,9 +5,10 @@
 
 #include <string>
 
-namespace e2e {
+#include "calculator_ids.h"
+#include "process_windows.h"
 
-inline constexpr wchar_t kCaption[] = L"Zaduzerazur Evozazez ..  av Ivovur";
+namespace support {
 
 struct Calculator {
   PROCESS_INFORMATION process{};
@@ -25,8 +26,4 @@ bool Launch(const std::wstring& exe, const std::wstring& folder, const wchar_t* 
 long CloseAndWait(Calculator& calculator);
 void Kill(Calculator& calculator);
 
-// A visible top-level window of `processId` with this class and title (either may be null).
-HWND FindProcessWindow(DWORD processId, const wchar_t* className, const wchar_t* title);
-int CountVisibleWindows(DWORD processId);
-
-}  // namespace e2e
+}  // namespace support

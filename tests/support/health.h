@@ -9,7 +9,7 @@
 
 #include "calculator.h"
 
-namespace e2e {
+namespace support {
 
 bool IsRunning(const Calculator& calculator);
 // Whether the window's thread handles a message within `milliseconds`; a hung thread fails at once.
@@ -21,4 +21,4 @@ std::string DescribeExit(DWORD code);
 // Empty while the calculator runs, answers and no crash debugger runs; otherwise why not.
 std::string WhyUnwell(const Calculator& calculator);
 
-}  // namespace e2e
+}  // namespace support

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-namespace e2e {
+namespace support {
 
 RemoteBuffer::RemoteBuffer(HANDLE process, SIZE_T size)
     : process_(process),
@@ -22,6 +22,32 @@ bool RemoteBuffer::Write(const void* bytes, SIZE_T size) {
 bool RemoteBuffer::Read(void* bytes, SIZE_T size) const {
   SIZE_T done = 0;
   return ReadProcessMemory(process_, memory_, bytes, size, &done) && done == size;
+}
+
+std::string Narrow(std::wstring_view text) {
+  std::string out;
+  for (wchar_t c : text) out += c >= 32 && c < 127 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+void ClickPickerArrow(HWND picker) {
+  RECT rect{};
+  GetClientRect(picker, &rect);
+  const LPARAM arrow = MAKELPARAM(rect.right - 6, rect.bottom / 2);
+  PostMessageW(picker, WM_LBUTTONDOWN, MK_LBUTTON, arrow);
+  PostMessageW(picker, WM_LBUTTONUP, 0, arrow);
+}
+
+HWND DropDownCalendar(HWND picker) {
+  ClickPickerArrow(picker);
+  HWND calendar = nullptr;
+  WaitFor(
+      [&] {
+        calendar = reinterpret_cast<HWND>(SendMessageW(picker, DTM_GETMONTHCAL, 0, 0));
+        return calendar != nullptr && IsWindowVisible(calendar);
+      },
+      5000);
+  return calendar;
 }
 
 std::wstring WindowText(HWND window) {
@@ -101,4 +127,4 @@ SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days) {
   return moved;
 }
 
-}  // namespace e2e
+}  // namespace support
