@@ -29,6 +29,8 @@ endforeach()
 if(WIN32)
   include(${PROJECT_SOURCE_DIR}/tests/e2e/extra.cmake)
   include(${PROJECT_SOURCE_DIR}/tests/monkey/extra.cmake)
+  # The start-up benchmark's programs: the platform floors it compares the calculator with.
+  include(${PROJECT_SOURCE_DIR}/bench/startup/programs.cmake)
 endif()
 # Windows builds: the window tests build the real calculator window, icon and manifest included.
 if(WIN32 AND TARGET app_tests)
