@@ -1,12 +1,11 @@
 # The end-to-end driver: a Windows program of its own that works the real calculator's window
 # from outside, as a user's actions would reach it. Run by tests/e2e/e2e.test.sh.
-add_executable(e2e_driver
-  ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/days_box.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/layout_checks.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/result_checks.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/snapshot_checks.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/character_checks.cpp)
-target_link_libraries(e2e_driver PRIVATE test_support datecalc_warnings version)
-target_link_options(e2e_driver PRIVATE -municode)
-add_dependencies(e2e_driver datecalc)
+datecalc_add_window_driver(e2e_driver
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/driver.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/days_box.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layout_checks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/result_checks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/snapshot_checks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/character_checks.cpp
+  LIBRARIES version)

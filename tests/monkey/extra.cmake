@@ -1,8 +1,7 @@
 # The abuse driver: random user actions and snapshot faults against the real calculator, from
-# a Windows program of its own, on the helpers in tests/support/.
-# Run by tests/monkey/*.test.sh and tests/soak/.
-if(WIN32)
-  add_executable(abuse_driver
+# a Windows program of its own. Run by tests/monkey/*.test.sh and tests/soak/.
+datecalc_add_window_driver(abuse_driver
+  SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/abuse_driver.cpp
     ${CMAKE_CURRENT_LIST_DIR}/monkey.cpp
     ${CMAKE_CURRENT_LIST_DIR}/monkey_actions.cpp
@@ -12,8 +11,5 @@ if(WIN32)
     ${CMAKE_CURRENT_LIST_DIR}/real_window.cpp
     ${CMAKE_CURRENT_LIST_DIR}/process_usage.cpp
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_file_check.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/snapshot_fault.cpp)
-  target_link_libraries(abuse_driver PRIVATE test_support datecalc_warnings ntdll)
-  target_link_options(abuse_driver PRIVATE -municode)
-  add_dependencies(abuse_driver datecalc)
-endif()
+    ${CMAKE_CURRENT_LIST_DIR}/snapshot_fault.cpp
+  LIBRARIES ntdll)

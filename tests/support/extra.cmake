@@ -8,3 +8,13 @@ add_library(test_support STATIC
   ${CMAKE_CURRENT_LIST_DIR}/bitmap.cpp)
 target_include_directories(test_support PUBLIC ${PROJECT_SOURCE_DIR}/tests)
 target_link_libraries(test_support PRIVATE datecalc_warnings PUBLIC comctl32 psapi user32 gdi32)
+
+# A Windows program that works the real calculator from outside, on these helpers; it needs the
+# calculator built beside it.
+function(datecalc_add_window_driver name)
+  cmake_parse_arguments(PARSE_ARGV 1 driver "" "" "SOURCES;LIBRARIES")
+  add_executable(${name} ${driver_SOURCES})
+  target_link_libraries(${name} PRIVATE test_support datecalc_warnings ${driver_LIBRARIES})
+  target_link_options(${name} PRIVATE -municode)
+  add_dependencies(${name} datecalc)
+endfunction()
