@@ -30,8 +30,12 @@ stop_xvfb() {
   fi
 }
 
+# Which Wine runs here, as it names itself ("wine-8.0"). Each generation keeps a prefix of its own:
+# a newer Wine upgrades a prefix in place, and the older one then refuses it.
+wine_version() { "$WINE" --version 2>/dev/null | cut -d' ' -f1; }
+
 wine_env() {
-  export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wineprefix}"
+  export WINEPREFIX="${WINEPREFIX:-$BUILD_ROOT/wineprefix-$(wine_version)}"
   export WINEDEBUG=-all
   export WINEDLLOVERRIDES="mscoree,mshtml="
   export LC_ALL=C.UTF-8

@@ -2,7 +2,9 @@
 """Adds up test results: ctest's JUnit report, each test program's GoogleTest XML beside it,
 and 'N passed, M failed' lines that script tests leave in *.count files.
 
-Prints 'PASSED FAILED SKIPPED' for one results folder."""
+Prints 'PASSED FAILED SKIPPED' for one results folder; with --by-stage, a line for each stage
+instead (a Wine stage's names begin with the Wine's version, so a failure says which Wine it
+came from)."""
 import glob
 import os
 import sys
@@ -42,17 +44,27 @@ def ctest_counts(junit, xml_dir):
     return passed, failed, skipped
 
 
-def main(results):
-    passed = failed = skipped = 0
+def stage_counts(results):
+    """(name, (passed, failed, skipped)) for each ctest folder and each *.count file."""
     for junit in glob.glob(os.path.join(results, "*", "ctest.xml")):
-        p, f, s = ctest_counts(junit, os.path.dirname(junit))
-        passed, failed, skipped = passed + p, failed + f, skipped + s
+        folder = os.path.dirname(junit)
+        yield os.path.basename(folder), ctest_counts(junit, folder)
     for count in glob.glob(os.path.join(results, "*.count")):
         with open(count) as fh:
-            p, f, s = (int(x) for x in fh.read().split())
-        passed, failed, skipped = passed + p, failed + f, skipped + s
-    print(passed, failed, skipped)
+            yield os.path.basename(count)[: -len(".count")], tuple(int(x) for x in fh.read().split())
+
+
+def main(args):
+    stages = sorted(stage_counts(args[-1]))
+    if args[0] == "--by-stage":
+        width = max((len(name) for name, _ in stages), default=0)
+        for name, (p, f, s) in stages:
+            mark = "FAILED " if f else "       "
+            print(f"{mark}{name:<{width}}  {p} passed, {f} failed" + (f", {s} skipped" if s else ""))
+        return
+    totals = [sum(counts[i] for _, counts in stages) for i in range(3)]
+    print(*totals)
 
 
 if __name__ == "__main__":
-    main(sys.argv[1])
+    main(sys.argv[1:])

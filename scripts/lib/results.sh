@@ -1,0 +1,49 @@
+# shellcheck shell=bash
+# How scripts/test and the Wine stage leave their counts: one entry per stage in $RESULTS,
+# added up by count_results.py. Source it after common.sh; do not run it.
+
+# A stage that is not a test program still counts as one test: passed or failed.
+record() { echo "$2 $3 0" >"$RESULTS/$1.count"; }
+stage_result() { if [ "$2" -eq 0 ]; then record "$1" 1 0; else record "$1" 0 1; say "FAILED: $1"; fi; }
+
+# A test script's count is its last line 'N passed, M failed' (one word and a colon may stand
+# before it); a script with no such line counts as one test, passed by exit code 0.
+count_log() {
+  local name=$1 log=$2 rc=$3 line p f s
+  line=$(grep -E '^([A-Za-z-]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -1 | sed -E 's/^[A-Za-z-]+: //')
+  if [ -n "$line" ]; then
+    p=$(echo "$line" | sed -E 's/^([0-9]+) passed.*/\1/')
+    f=$(echo "$line" | sed -E 's/.* ([0-9]+) failed.*/\1/')
+    s=$(echo "$line" | grep -oE '[0-9]+ skipped' | cut -d' ' -f1)
+    [ "$rc" -eq 0 ] || [ "$f" -gt 0 ] || f=1
+    echo "$p $f ${s:-0}" >"$RESULTS/$name.count"
+  else
+    stage_result "$name" "$rc"
+  fi
+}
+
+# run_ctest BUILD_DIR NAME XML_PREFIX: the build's ctest, counted under NAME. Windows test programs
+# see the results folder through Wine's Z: drive (XML_PREFIX Z:).
+run_ctest() {
+  local dir=$1 name=$2 xml_prefix=$3 out="$RESULTS/$2"
+  mkdir -p "$out"
+  say "testing $name"
+  GTEST_OUTPUT="xml:$xml_prefix$out/" ctest --test-dir "$dir" --output-on-failure -j "$JOBS" \
+    --output-junit "$out/ctest.xml" 2>&1 | tail -60
+}
+
+# run_script_test SCRIPT NAME: a tests/**/*.test.sh, its last lines shown, its count kept as NAME.
+run_script_test() {
+  local script=$1 name=$2 log="$RESULTS/script-$2.log" rc
+  say "running ${script#"$ROOT"/}"
+  timeout 1800 bash "$script" >"$log" 2>&1
+  rc=$?
+  tail -15 "$log"
+  count_log "$name" "$log" $rc
+}
+
+# The scripts that drive the real window, run under each Wine with the unit tests.
+END_TO_END_GROUP=(
+  tests/e2e/e2e.test.sh tests/e2e/snapshot_faults.test.sh
+  tests/monkey/monkey.test.sh tests/monkey/snapshot_faults2.test.sh
+)
