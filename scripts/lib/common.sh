@@ -5,20 +5,27 @@ WINE=/usr/lib/wine/wine64
 
 say() { printf '[%s] %s\n' "$(basename "$0")" "$*"; }
 
-# Start a private Xvfb on a free display unless one is already given to us.
+# Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
+# display itself (-displayfd): only binding the socket tells a free display from one held by
+# another run, since a root of its own with a /tmp of its own shares the machine's abstract X
+# sockets. Our tests must never draw on someone else's display.
 XVFB_PID=""
 start_xvfb() {
   if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
-  local n=90
-  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  local fifo n=""
+  fifo=$(mktemp -u /tmp/xvfb-display.XXXXXX) && mkfifo "$fifo" || return 1
+  Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
   XVFB_PID=$!
+  read -r -t 20 n <"$fifo"
+  rm -f "$fifo"
+  if [ -z "$n" ] || ! kill -0 "$XVFB_PID" 2>/dev/null; then
+    say "Xvfb did not start"
+    XVFB_PID=""
+    return 1
+  fi
   export DISPLAY=":$n"
-  for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && return 0
-    sleep 0.1
-  done
-  say "Xvfb did not start on $DISPLAY"
+  xdpyinfo >/dev/null 2>&1 && return 0
+  say "Xvfb did not answer on $DISPLAY"
   return 1
 }
 
