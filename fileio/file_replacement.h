@@ -18,7 +18,7 @@ using FileBlock = std::span<const std::uint8_t>;
 // the place of `fileName` (ReplaceFileW when it exists, a rename otherwise); after any failure
 // that file is removed and `fileName` keeps its contents. A read-only `fileName`, or one
 // another program holds open, is left as it is. No file this call did not create is ever
-// removed, and none it created is left.
+// removed, and one it created but could not use is removed.
 //
 // Where `fileName` exists and may be written but cannot be replaced (the folder takes no new
 // file, the fresh name would pass the path limit, or ReplaceFileW is refused while the old
@@ -27,10 +27,9 @@ using FileBlock = std::span<const std::uint8_t>;
 //   or quota is found before a byte of the old contents is touched; the file then gets its old
 //   length back and holds the old contents, and the call fails (61);
 // - the blocks are then written over it from the start and it is cut to their exact length;
-// - a write that fails after the room was had (a device error) leaves the file at least as long as
-// the new contents, holding the blocks written
-//   before the failure followed by old or zero bytes: whole in length, but not the old
-//   picture and not the new one;
+// - a write that fails after the room was had (a device error) leaves the file at least as
+//   long as the new contents, holding the blocks written before the failure followed by old
+//   or zero bytes: whole in length, but neither the old picture nor the new one;
 // - nothing is flushed: after a power cut the file may hold any mix of the old and the new.
 // Failures raise their run-time error: 64 for a name that is empty, does not convert, or holds
 // "*", "?" or a zero byte; 70 for a read-only or held file or a folder that refuses the file;

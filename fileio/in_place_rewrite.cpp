@@ -11,7 +11,9 @@
 namespace fileio {
 namespace {
 
-constexpr std::array<std::uint8_t, 65536> kZeros{};
+// What is written past the old end. Never changed; not const, so that it takes no room in the
+// program file.
+std::array<std::uint8_t, 65536> zeros{};
 
 const FileSystemCalls& Calls() {
   return CurrentFileSystemCalls();
@@ -56,8 +58,8 @@ int MakeRoom(HANDLE file, std::uint64_t length) {
   if (int error = Seek(file, 0, FILE_END, &oldLength); error != 0) return error;
   int error = 0;
   for (std::uint64_t end = oldLength; end < length && error == 0;) {
-    const auto count = static_cast<DWORD>(std::min<std::uint64_t>(length - end, kZeros.size()));
-    error = WriteAll(file, kZeros.data(), count);
+    const auto count = static_cast<DWORD>(std::min<std::uint64_t>(length - end, zeros.size()));
+    error = WriteAll(file, zeros.data(), count);
     end += count;
   }
   if (error != 0) CutAt(file, oldLength);
