@@ -132,6 +132,9 @@ Outcome MoveInto(const Target& target, const UniqueFile& fresh) {
 
 // ReplaceFileW keeps the old file's identity. When it fails after the old file lost its name
 // (it may, without a backup name), the new file takes the free name rather than leave none.
+// No REPLACEFILE_IGNORE_* flags, as callers pass by default: with them a replacement that
+// cannot carry the security settings over would succeed without them, where a refusal leads
+// to the in-place rewrite, which keeps them.
 Outcome Replace(const Target& target, const UniqueFile& fresh) {
   runtime::WideString fullTarget = FullName(target.name);
   runtime::WideString fullFresh = FullName(fresh.name);
