@@ -141,13 +141,13 @@ check "long name: no file of a cut name anywhere above" \
 
 # No write permission in the folder, as an unprivileged user (root would ignore the bits).
 if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
-  skip "no permission, create denied, sticky folder: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 15
+  skip "no permission, create denied, sticky folder: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 21
 else
   folder="$base/locked"
   mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
   chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
   if [ "$(id -u)" -ne 0 ]; then
-    skip "no permission, create denied, sticky folder: needs root to run the calculator as another user" 15
+    skip "no permission, create denied, sticky folder: needs root to run the calculator as another user" 21
   elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
     chmod 755 "$base/nobody"
     run_driver "no permission" nobody "$folder"
@@ -179,7 +179,7 @@ else
     check "sticky folder: nothing but Wine's own scratch file is left beside it" \
       only_wine_scratch_beside "$folder"
   else
-    skip "no permission, create denied, sticky folder: cannot prepare a Wine prefix for user nobody" 15
+    skip "no permission, create denied, sticky folder: cannot prepare a Wine prefix for user nobody" 21
   fi
 fi
 finish
