@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <string>
-#include <utility>
 #include <vector>
 
 #ifndef _WIN32
@@ -340,32 +339,20 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
   }
 }
 
-// Attributes as Windows keeps them, for file systems that keep no ARCHIVE flag of their own:
-// set and read by name, and carried by ReplaceFileW from the replaced file to its replacement
-// (the entry under the old name keeps them).
-std::vector<std::pair<std::string, DWORD>> modelledAttributes;
-
-DWORD* ModelledAttributes(const std::string& name) {
-  for (auto& [modelled, attributes] : modelledAttributes) {
-    if (modelled == name) return &attributes;
-  }
-  return nullptr;
-}
+// The target's attributes as Windows keeps them, for file systems that keep no ARCHIVE flag:
+// ReplaceFileW leaves them on the entry of the old name, that is, carries them over.
+std::string modelledName;
+DWORD modelledAttributes = 0;
 
 DWORD ModelGetAttributes(const char16_t* name) {
   DWORD real = InjectedAttributes(name);
-  const DWORD* modelled = ModelledAttributes(Narrow(name));
-  return real == INVALID_FILE_ATTRIBUTES || modelled == nullptr ? real : *modelled;
+  return real == INVALID_FILE_ATTRIBUTES || Narrow(name) != modelledName ? real
+                                                                         : modelledAttributes;
 }
 
 BOOL ModelSetAttributes(const char16_t* name, DWORD attributes) {
-  if (Real().getFileAttributes(name) == INVALID_FILE_ATTRIBUTES)
-    return Failing(ERROR_FILE_NOT_FOUND);
-  if (DWORD* modelled = ModelledAttributes(Narrow(name))) {
-    *modelled = attributes;
-  } else {
-    modelledAttributes.emplace_back(Narrow(name), attributes);
-  }
+  if (Narrow(name) != modelledName) return Real().setFileAttributes(name, attributes);
+  modelledAttributes = attributes;
   return TRUE;
 }
 
@@ -386,11 +373,10 @@ TEST_F(FileReplacement, TheTargetKeepsItsHiddenAndSystemAttributes) {
     for (DWORD attributes : attributeSets) {
       SCOPED_TRACE("replacement kind " + std::to_string(static_cast<int>(kind)) + ", attributes " +
                    std::to_string(attributes));
-      modelledAttributes.clear();
       WriteWholeFile(target, "old picture");
-      if (modelled) {
-        modelledAttributes.emplace_back(NameOf(target).View(), attributes);
-      } else {
+      modelledName = modelled ? target.string() : "";
+      modelledAttributes = attributes;
+      if (!modelled) {
         ASSERT_TRUE(SetAttributes(target, attributes))
             << "the file system keeps no attributes here";
       }
