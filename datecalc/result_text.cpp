@@ -17,11 +17,20 @@ constexpr auto kAfterDays = runtime::MakeLiteral(" dias");
 
 }  // namespace
 
+// A number or a join that ran out of memory would leave only part of the text, such as
+// " años 2 meses 26 dias": the whole text or none of it.
 runtime::DynString FormatInterval(const IntervalResult& interval) {
+  bool ranOut = false;
+  auto noteMemory = [&ranOut](const runtime::ErrorSlot& slot) {
+    ranOut = ranOut || slot.number() == runtime::error::kOutOfMemory;
+  };
   runtime::ErrorSlot slot;
   runtime::DynString years = runtime::DoubleToText(slot, interval.years);
+  noteMemory(slot);
   runtime::DynString months = runtime::DoubleToText(slot, interval.months);
+  noteMemory(slot);
   runtime::DynString days = runtime::DoubleToText(slot, interval.days);
+  noteMemory(slot);
   runtime::ErrorSlot joinSlot;
   runtime::ExpressionStack stack;
   stack.PushOwned(std::move(years));
@@ -35,8 +44,8 @@ runtime::DynString FormatInterval(const IntervalResult& interval) {
   stack.ConcatTop(joinSlot);
   stack.PushBorrowed(kAfterDays);
   stack.ConcatTop(joinSlot);
-  // A step that ran out of memory leaves only part of the text: give none of it instead.
-  if (joinSlot.number() == runtime::error::kOutOfMemory) return {};
+  noteMemory(joinSlot);
+  if (ranOut) return {};
   return stack.PopTop();
 }
 

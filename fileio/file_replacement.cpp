@@ -1,10 +1,9 @@
 #include "fileio/file_replacement.h"
 
-#include "fileio/channel_list.h"
-#include "fileio/channel_rewrite.h"
 #include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
+#include "fileio/in_place_rewrite.h"
 #include "fileio/unique_file.h"
 #include "runtime/error_numbers.h"
 #include "runtime/wide_string.h"
@@ -13,10 +12,11 @@ namespace fileio {
 namespace {
 
 // The attributes a replacement takes over; the others describe how the file is stored.
+// ARCHIVE is not among them: new contents are a change a backup has yet to see.
 constexpr DWORD kCarriedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE |
-                                     FILE_ATTRIBUTE_NORMAL | FILE_ATTRIBUTE_TEMPORARY |
+                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY |
                                      FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+constexpr DWORD kComparedAttributes = kCarriedAttributes | FILE_ATTRIBUTE_ARCHIVE;
 
 const FileSystemCalls& Calls() {
   return CurrentFileSystemCalls();
@@ -81,9 +81,15 @@ int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
   return 0;
 }
 
-// The whole file: written, then closed, both without an error.
+// The whole file: written, on the medium, then closed, all without an error. It is flushed
+// before it takes the old file's name, so that after a power cut the name holds the old
+// picture or the new one, never a new entry over data that never reached the disk.
 int WriteWhole(UniqueFile& fresh, std::span<const FileBlock> blocks) {
   int error = WriteBlocks(fresh.handle, blocks);
+  if (error == 0) {
+    auto flushed = GuardedSystemCall([&] { return Calls().flushFileBuffers(fresh.handle); });
+    error = ErrorOf(flushed.value, flushed.error);
+  }
   auto closed = GuardedSystemCall([&] { return Calls().closeHandle(fresh.handle); });
   return error != 0 ? error : ErrorOf(closed.value, closed.error);
 }
@@ -108,14 +114,13 @@ runtime::WideString FullName(const runtime::WideString& name) {
 }
 
 // The old file's attributes on the new one, where the platform's replacement did not carry
-// them over itself.
+// them over itself, and ARCHIVE set as any write sets it: a replacement copies the old file's
+// attributes, so a backup tool that had cleared the flag would take the new picture as saved.
 int CarryAttributes(const Target& target) {
-  const DWORD wanted = target.attributes & kCarriedAttributes;
-  if ((AttributesOf(target.name.Text()) & kCarriedAttributes) == wanted) return 0;
-  auto set = GuardedSystemCall([&] {
-    return Calls().setFileAttributes(target.name.Text(),
-                                     wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL);
-  });
+  const DWORD wanted = (target.attributes & kCarriedAttributes) | FILE_ATTRIBUTE_ARCHIVE;
+  if ((AttributesOf(target.name.Text()) & kComparedAttributes) == wanted) return 0;
+  auto set =
+      GuardedSystemCall([&] { return Calls().setFileAttributes(target.name.Text(), wanted); });
   return ErrorOf(set.value, set.error);
 }
 
@@ -127,6 +132,9 @@ Outcome MoveInto(const Target& target, const UniqueFile& fresh) {
 
 // ReplaceFileW keeps the old file's identity. When it fails after the old file lost its name
 // (it may, without a backup name), the new file takes the free name rather than leave none.
+// No REPLACEFILE_IGNORE_* flags, as callers pass by default: with them a replacement that
+// cannot carry the security settings over would succeed without them, where a refusal leads
+// to the in-place rewrite, which keeps them.
 Outcome Replace(const Target& target, const UniqueFile& fresh) {
   runtime::WideString fullTarget = FullName(target.name);
   runtime::WideString fullFresh = FullName(fresh.name);
@@ -144,9 +152,17 @@ Outcome Replace(const Target& target, const UniqueFile& fresh) {
   return outcome;
 }
 
+Outcome RewriteTarget(const Target& target, std::span<const FileBlock> blocks) {
+  Rewrite rewrite = RewriteInPlace(target.name.Text(), blocks);
+  return {rewrite.written, rewrite.error};
+}
+
 // The fresh file, whole, takes the target's place, or is removed. It stays only when the old
-// file is gone and it holds the one picture left.
-Outcome PutInPlace(const Target& target, const UniqueFile& fresh) {
+// file is gone and it holds the one picture left. A target that may be written but not
+// replaced (a folder that lets no one but a file's owner rename it, a share that lets no
+// entry change) is rewritten where it is: CheckTarget found it writable.
+Outcome PutInPlace(const Target& target, const UniqueFile& fresh,
+                   std::span<const FileBlock> blocks) {
   if (!target.Exists()) {
     Outcome moved = MoveInto(target, fresh);
     if (!moved.written) Remove(fresh.name);
@@ -155,6 +171,7 @@ Outcome PutInPlace(const Target& target, const UniqueFile& fresh) {
   Outcome outcome = Replace(target, fresh);
   if (!outcome.written && AttributesOf(target.name.Text()) != INVALID_FILE_ATTRIBUTES) {
     Remove(fresh.name);
+    return RewriteTarget(target, blocks);
   }
   return outcome;
 }
@@ -164,19 +181,17 @@ Outcome ReplaceNamed(const runtime::WideString& name, std::span<const FileBlock>
   if (int refused = CheckTarget(target); refused != 0) return {false, refused};
   UniqueFile fresh;
   int error = CreateUniqueFileBeside(name, fresh);
-  // The folder takes no new file, but the file itself may be written: write it where it is.
-  bool rewritable = target.Exists() && name.Length() <= kMaxChannelNameUnits;
-  if (error == runtime::error::kPermissionDenied && rewritable) {
-    Rewrite rewrite = RewriteThroughChannel(name.View(), blocks);
-    return {rewrite.written, rewrite.error};
-  }
+  // No fresh file can be had beside it (the folder takes no new file, or the longer name
+  // passes the path limit), but the file itself may be written: write it where it is.
+  bool noFreshFile = error == runtime::error::kPermissionDenied || fresh.nameRefused;
+  if (error != 0 && noFreshFile && target.Exists()) return RewriteTarget(target, blocks);
   if (error != 0) return {false, error};
   error = WriteWhole(fresh, blocks);
   if (error != 0) {
     Remove(fresh.name);
     return {false, error};
   }
-  return PutInPlace(target, fresh);
+  return PutInPlace(target, fresh, blocks);
 }
 
 }  // namespace

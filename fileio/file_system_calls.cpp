@@ -8,6 +8,7 @@ constexpr FileSystemCalls kPlatformCalls = {
     platform::SetEndOfFile,       platform::WriteFile,    platform::CloseHandle,
     platform::MoveFileExW,        platform::DeleteFileW,  platform::GetFileAttributesW,
     platform::SetFileAttributesW, platform::ReplaceFileW, platform::GetFullPathNameW,
+    platform::FlushFileBuffers,
 };
 
 const FileSystemCalls* callsInUse = &kPlatformCalls;

@@ -20,6 +20,7 @@ struct FileSystemCalls {
   decltype(&platform::SetFileAttributesW) setFileAttributes;
   decltype(&platform::ReplaceFileW) replaceFile;
   decltype(&platform::GetFullPathNameW) getFullPathName;
+  decltype(&platform::FlushFileBuffers) flushFileBuffers;
 };
 
 const FileSystemCalls& PlatformFileSystemCalls();

@@ -41,10 +41,22 @@ runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number
   return candidate;
 }
 
-bool NameTaken(const runtime::WideString& candidate) {
+// A file of that name exists, or one that is being deleted holds the name until its last
+// handle closes: CREATE_NEW and GetFileAttributesW are then both refused with access denied,
+// while a folder that takes no new file still says the name is not there.
+bool NameTaken(const runtime::WideString& candidate, std::uint8_t createError) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
   auto found = GuardedSystemCall([&] { return calls.getFileAttributes(candidate.Text()); });
-  return found.value != INVALID_FILE_ATTRIBUTES;
+  if (found.value != INVALID_FILE_ATTRIBUTES) return true;
+  return createError == runtime::error::kPermissionDenied &&
+         found.error == runtime::error::kPermissionDenied;
+}
+
+// Refusals of the name rather than of the folder: beside a file that exists, a missing path
+// or an unusable name means the longer name passes a limit.
+bool RefusesTheName(std::uint8_t createError) {
+  return createError == runtime::error::kPathNotFound ||
+         createError == runtime::error::kPathFileAccessError;
 }
 
 }  // namespace
@@ -64,8 +76,10 @@ int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
       return 0;
     }
     // "Already exists" maps to the same number as many other failures; the name itself tells.
-    if (!NameTaken(candidate))
+    if (!NameTaken(candidate, created.error)) {
+      file.nameRefused = RefusesTheName(created.error);
       return created.error != 0 ? created.error : runtime::error::kInternalError;
+    }
   }
   return runtime::error::kPathFileAccessError;  // every name tried is taken
 }

@@ -10,11 +10,16 @@ namespace fileio {
 struct UniqueFile {
   runtime::WideString name;
   HANDLE handle = nullptr;  // open for writing, unshared
+  // After a failure: the system refused the longer name itself, not this folder's files
+  // (a name past the path limit where `name` still fits).
+  bool nameRefused = false;
 };
 
-// Creates `<name>.<number>.tmp` with CREATE_NEW, trying further numbers while a name is taken.
-// 0, or the error of the first refusal that is not a taken name (70 where the folder lets no
-// file be created); 7 without memory for the name; 75 when every name tried was taken.
+// Creates `<name>.<number>.tmp` with CREATE_NEW, trying further numbers while a name is taken,
+// also by a file that is being deleted and still holds its name. 0, or the error of the first
+// refusal that is not a taken name (70 where the folder lets no file be created; 76 or 75 with
+// `nameRefused` where the name cannot be made); 7 without memory for the name; 75 when every
+// name tried was taken.
 int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file);
 
 }  // namespace fileio

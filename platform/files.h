@@ -94,6 +94,8 @@ BOOL SetEndOfFile(HANDLE file);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten,
                OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE object);
+// The file's written data on the medium, not only in the system's cache.
+BOOL FlushFileBuffers(HANDLE file);
 BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags);
 BOOL DeleteFileW(const char16_t* fileName);
 

@@ -302,6 +302,14 @@ BOOL CloseHandle(HANDLE object) {
   return TRUE;
 }
 
+BOOL FlushFileBuffers(HANDLE file) {
+  if (fsync(DescriptorOf(file)) != 0) {
+    Fail(WindowsErrorFromErrno(errno));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags) {
   std::string from = PathOf(existingName);
   std::string to = PathOf(newName);

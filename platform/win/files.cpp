@@ -41,6 +41,10 @@ BOOL CloseHandle(HANDLE object) {
   return AfterCall(::CloseHandle(object));
 }
 
+BOOL FlushFileBuffers(HANDLE file) {
+  return AfterCall(::FlushFileBuffers(file));
+}
+
 BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags) {
   return AfterCall(::MoveFileExW(Wide(existingName), Wide(newName), flags));
 }

@@ -30,9 +30,10 @@ TEST(FormatInterval, NumbersJoinedWithTheSameWordsAlways) {
   }
 }
 
-// Out of memory may leave a number out, never a word: the text is whole or empty, and no
-// string is left behind.
+// Out of memory leaves out neither a number nor a word: the text is whole or empty, whether a
+// number or a join ran out, and no string is left behind.
 TEST(FormatInterval, RunningOutOfMemoryNeverCutsTheWords) {
+  const std::string_view whole = "1 a\xF1os 2 meses 26 dias";
   for (std::uint32_t failures = 1; failures <= 12; ++failures) {
     SCOPED_TRACE(failures);
     runtime_test::StringAllocations allocations;
@@ -48,6 +49,7 @@ TEST(FormatInterval, RunningOutOfMemoryNeverCutsTheWords) {
         EXPECT_NE(months, std::string_view::npos) << view;
         EXPECT_LT(years, months) << view;
         EXPECT_TRUE(view.ends_with(" dias")) << view;
+        EXPECT_EQ(view, whole) << "a number is missing";
       }
     }
     EXPECT_EQ(allocations.Live(), 0u);

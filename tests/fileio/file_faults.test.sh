@@ -6,6 +6,13 @@
 #   no permission   a 0444 file in a 0555 folder, tests run as user nobody: 70
 #   create denied   a 0666 file in a 0555 folder, as user nobody: a replacement rewrites the
 #                   file in place, and nothing else appears in the folder
+#   full, denied    the same on a 64 KiB tmpfs with no room for the new contents: the old file
+#                   stays byte for byte (it is not emptied before the room is found)
+#   sticky          root's 0666 file in a root-owned folder of mode 1777, as user nobody: the
+#                   file may be written but not renamed, so ReplaceFileW is refused and the
+#                   file is rewritten in place; nothing of the program's is left beside it (Wine's
+#                   own ReplaceFileW leaves an empty rf<hex>.tmp there, see
+#                   docs/wine-replacefile-scratch.md)
 #   held            a file another process holds open without sharing: 70, bytes unchanged
 # Each case runs the matching FileFaults test of fileio_tests with the paths in DATECALC_FAULT_*
 # variables. Cases that cannot be prepared here (no root for mounts, a build missing) are
@@ -238,6 +245,76 @@ else
     DATECALC_FAULT_CREATE_DENIED_DIR="$(fault_fs_windows_path "$DENIED")"
 fi
 chmod 0755 "$DENIED"
+
+# run_unprivileged_pair LABEL CHECK PREPARE TEST VARIABLE DIR: TEST as user nobody, natively
+# and under Wine, each on a freshly PREPAREd DIR passed in VARIABLE; PAIR_SIDE tells CHECK which.
+run_unprivileged_pair() {
+  local label=$1 check=$2 prepare=$3 test=$4 variable=$5 dir=$6
+  PAIR_SIDE=native && "$prepare"
+  if have_native; then
+    run_checked_case "$check" "$label-native" unprivileged "$test" "$variable=$dir"
+  else
+    skip "$label-native: $NO_NATIVE"
+  fi
+  PAIR_SIDE=wine && "$prepare"
+  if ! have_wine; then
+    skip "$label-wine: $NO_WINE"
+  elif [ -z "$FAULT_FS_USER_PREFIX" ]; then
+    skip "$label-wine: no Wine prefix for the unprivileged user"
+  else
+    run_checked_case "$check" "$label-wine" unprivileged-wine "$test" \
+      "$variable=$(fault_fs_windows_path "$dir")"
+  fi
+}
+
+# --- full and create denied: the in-place rewrite finds the full disk first -----------------
+FULL_DENIED="$WORK/full-denied"
+head -c 15000 /dev/urandom >"$WORK/full-denied-old.bmp"
+prepare_full_denied() {
+  chmod 0755 "$FULL_DENIED/in" 2>/dev/null
+  rm -rf "$FULL_DENIED/in" && mkdir -p "$FULL_DENIED/in"
+  cp "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/RoredAvuv.bmp"
+  chmod 0666 "$FULL_DENIED/in/RoredAvuv.bmp" && chmod 0555 "$FULL_DENIED/in"
+}
+check_full_denied() {
+  [ "$(find "$FULL_DENIED/in" -mindepth 1 | wc -l)" -eq 1 ] &&
+    cmp -s "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/RoredAvuv.bmp"
+}
+if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL_DENIED" 64k; then
+  run_unprivileged_pair full-denied check_full_denied prepare_full_denied \
+    AFullDiskKeepsTheOldFileWhenItCannotBeRewrittenInPlace DATECALC_FAULT_FULL_DENIED_DIR "$FULL_DENIED/in"
+  chmod 0755 "$FULL_DENIED/in"
+else
+  skip "full-denied-native: $NO_MOUNT"
+  skip "full-denied-wine: $NO_MOUNT"
+fi
+
+# --- sticky folder: the file may be written, not renamed or removed -------------------------
+STICKY="$WORK/sticky"
+prepare_sticky() {
+  rm -rf "$STICKY" && mkdir -p "$STICKY"
+  head -c 4000 /dev/urandom >"$STICKY/RoredAvuv.bmp"
+  cp "$STICKY/RoredAvuv.bmp" "$WORK/sticky-old.bmp"
+  chmod 0666 "$STICKY/RoredAvuv.bmp" && chmod 1777 "$STICKY"
+}
+# From outside: a new picture in the same root-owned file; beside it nothing, or under Wine
+# only Wine's own empty scratch file, by its name.
+check_sticky() {
+  local others
+  [ "$(stat -c %u "$STICKY/RoredAvuv.bmp")" -eq 0 ] &&
+    ! cmp -s "$WORK/sticky-old.bmp" "$STICKY/RoredAvuv.bmp" || return 1
+  others=$(find "$STICKY" -mindepth 1 ! -name RoredAvuv.bmp)
+  [ -z "$others" ] && return 0
+  [ "$PAIR_SIDE" = wine ] && ! printf '%s\n' "$others" | grep -qvE '/rf[0-9a-fA-F]{1,4}\.tmp$' &&
+    [ -z "$(find "$STICKY" -mindepth 1 -name 'rf*.tmp' -size +0c)" ]
+}
+if [ "$(id -u)" -eq 0 ]; then
+  run_unprivileged_pair sticky check_sticky prepare_sticky \
+    AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace DATECALC_FAULT_STICKY_DIR "$STICKY"
+else
+  skip "sticky-native: not root: cannot switch to an unprivileged user"
+  skip "sticky-wine: not root: cannot switch to an unprivileged user"
+fi
 
 # --- held by another process ----------------------------------------------------------------
 HELD="$WORK/held.txt"

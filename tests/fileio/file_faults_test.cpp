@@ -1,9 +1,11 @@
 // Real file-system faults: a full disk, a read-only medium, a file without write permission,
-// a folder that takes no new file and a file another process holds without sharing.
+// a folder that takes no new file, a file that may be written but not renamed, and a file
+// another process holds without sharing.
 // tests/fileio/file_faults.test.sh prepares them (it mounts a tiny filesystem and a read-only one,
 // switches to an unprivileged user, starts a holder process) and passes their paths in
 // DATECALC_FAULT_* variables; without them each case is skipped and says why.
 
+#include <cctype>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -113,6 +115,65 @@ TEST(FileFaults, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
   EXPECT_EQ(slot.number(), 0);
   EXPECT_TRUE(ReadWholeFile(file) == picture.Whole());
   EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+// Run by a user who may write RoredAvuv.bmp on a nearly full disk but may create nothing in its
+// folder: the new picture does not fit, and the old one stays whole, for the file is made long
+// enough before its old contents are touched.
+TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItCannotBeRewrittenInPlace) {
+  const std::string dir = filetest::FaultSetting("DATECALC_FAULT_FULL_DENIED_DIR");
+  if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DENIED_DIR");
+  const path file = path(dir) / "RoredAvuv.bmp";
+  const std::string old = ReadWholeFile(file);
+  ASSERT_FALSE(old.empty()) << file.string() << " should hold an old picture";
+  const filetest::Picture picture(200000);
+  const auto blocks = picture.Blocks();
+  ErrorSlot slot;
+  EXPECT_FALSE(fileio::ReplaceFileContents(slot, NameOf(file), blocks));
+  EXPECT_EQ(slot.number(), 61);
+  const std::string kept = ReadWholeFile(file);
+  EXPECT_EQ(kept.size(), old.size());
+  EXPECT_TRUE(kept == old) << "the old picture was touched";
+  EXPECT_EQ(EntriesIn(dir), 1u);
+}
+
+// Wine's ReplaceFileW moves the file it replaces to a scratch name of its own first, made with
+// GetTempFileNameW ("rf<hex>.tmp", created empty), and leaves that file behind when the move
+// is refused; Windows' makes no such file (docs/wine-replacefile-scratch.md).
+bool IsWineReplaceScratch(const path& entry) {
+  const std::string name = entry.filename().string();
+  if (name.size() < 7 || name.size() > 10 || name.rfind("rf", 0) != 0) return false;
+  if (name.substr(name.size() - 4) != ".tmp") return false;
+  for (std::size_t i = 2; i + 4 < name.size(); ++i) {
+    if (std::isxdigit(static_cast<unsigned char>(name[i])) == 0) return false;
+  }
+  return filetest::fs::file_size(entry) == 0;
+}
+
+// Run by a user who may write RoredAvuv.bmp but not rename or remove it (another user's file
+// in a folder with the sticky bit): ReplaceFileW is refused, and the file is rewritten where
+// it is. Nothing of the program's is left beside it.
+TEST(FileFaults, AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace) {
+  const std::string dir = filetest::FaultSetting("DATECALC_FAULT_STICKY_DIR");
+  if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_STICKY_DIR");
+  const path file = path(dir) / "RoredAvuv.bmp";
+  ASSERT_FALSE(ReadWholeFile(file).empty()) << file.string() << " should hold an old picture";
+  const filetest::Picture picture;
+  const auto blocks = picture.Blocks();
+  ErrorSlot slot;
+  EXPECT_TRUE(fileio::ReplaceFileContents(slot, NameOf(file), blocks));
+  EXPECT_EQ(slot.number(), 0);
+  EXPECT_TRUE(ReadWholeFile(file) == picture.Whole());
+  const bool underWine = !filetest::FaultSetting("DATECALC_FAULT_UNDER_WINE").empty();
+  for (const auto& entry : filetest::fs::directory_iterator(dir)) {
+    if (entry.path().filename() == "RoredAvuv.bmp") continue;
+    if (underWine && IsWineReplaceScratch(entry.path())) {
+      std::cout << "note: Wine's ReplaceFileW left its scratch file "
+                << entry.path().filename().string() << "\n";
+      continue;
+    }
+    ADD_FAILURE() << "left beside the picture: " << entry.path().filename().string();
+  }
 }
 
 // The medium refuses every change: no file is emptied, created, removed or renamed.

@@ -4,6 +4,7 @@
 
 #include "fileio/file_replacement.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -55,15 +56,23 @@ bool SetAttributes(const path& file, DWORD attributes) {
 // What the injected calls do; reset by every test.
 struct Injection {
   int squatters = 0;     // CREATE_NEW names another program takes just before the call
+  int pending = 0;       // CREATE_NEW names held by a file being deleted, refused as Windows does
   int failingWrite = 0;  // the write (counted from 1) that fails; 0: none
   int failingClose = 0;  // the same for CloseHandle
-  DWORD code = 0;        // the last error a failure reports
+  bool failingFlush = false;
+  DWORD code = 0;  // the last error a failure reports
   bool shortWrite = false;
-  bool createDenied = false;  // the folder takes no new file
+  bool createDenied = false;      // the folder takes no new file
+  DWORD newNameRefusal = 0;       // every CREATE_NEW fails with this code (the name past a limit)
+  DWORD replaceRefusal = 0;       // ReplaceFileW fails with this code, the old file kept
+  bool heldAfterReplace = false;  // another program opens the target once ReplaceFileW failed
+  bool replaceTried = false;
   int writes = 0;
   int closes = 0;
   std::vector<std::string> squatted;
+  std::vector<std::string> pendingNames;
   std::vector<std::string> createdNew;  // names created with CREATE_NEW
+  std::vector<std::string> events;      // "write", "flush", "replace", "move", in call order
 };
 Injection injection;
 
@@ -72,10 +81,27 @@ BOOL Failing(DWORD code) {
   return FALSE;
 }
 
+bool IsPending(const std::string& name) {
+  for (const std::string& pending : injection.pendingNames) {
+    if (pending == name) return true;
+  }
+  return false;
+}
+
 HANDLE InjectedCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* sa,
                       DWORD disposition, DWORD flags, HANDLE templateFile) {
-  if (disposition == CREATE_NEW && injection.createDenied) {
+  if (disposition == CREATE_NEW && (injection.createDenied || injection.newNameRefusal != 0)) {
+    Failing(injection.createDenied ? ERROR_ACCESS_DENIED : injection.newNameRefusal);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (disposition == CREATE_NEW && injection.pending > 0) {
+    --injection.pending;
+    injection.pendingNames.push_back(Narrow(name));
     Failing(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
+  if (disposition == OPEN_EXISTING && injection.heldAfterReplace && injection.replaceTried) {
+    Failing(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
   if (disposition == CREATE_NEW && injection.squatters > 0) {
@@ -90,7 +116,23 @@ HANDLE InjectedCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_
   return handle;
 }
 
+// A name being deleted is invisible but not free: Windows answers access denied.
+DWORD InjectedAttributes(const char16_t* name) {
+  if (IsPending(Narrow(name))) {
+    platform::SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_FILE_ATTRIBUTES;
+  }
+  return Real().getFileAttributes(name);
+}
+
+BOOL InjectedFlush(HANDLE file) {
+  injection.events.emplace_back("flush");
+  if (injection.failingFlush) return Failing(injection.code);
+  return Real().flushFileBuffers(file);
+}
+
 BOOL InjectedWrite(HANDLE file, const void* bytes, DWORD count, DWORD* written, OVERLAPPED* o) {
+  injection.events.emplace_back("write");
   if (++injection.writes == injection.failingWrite && injection.shortWrite) {
     return Real().writeFile(file, bytes, count / 2, written, o);
   }
@@ -108,7 +150,23 @@ BOOL InjectedClose(HANDLE handle) {
 }
 
 BOOL RefusingReplace(const char16_t*, const char16_t*, const char16_t*, DWORD, void*, void*) {
+  injection.replaceTried = true;
   return Failing(injection.code);
+}
+
+BOOL LoggedReplace(const char16_t* replaced, const char16_t* replacement, const char16_t* backup,
+                   DWORD flags, void* exclude, void* reserved) {
+  injection.events.emplace_back("replace");
+  if (injection.replaceRefusal != 0) {
+    injection.replaceTried = true;
+    return Failing(injection.replaceRefusal);
+  }
+  return Real().replaceFile(replaced, replacement, backup, flags, exclude, reserved);
+}
+
+BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
+  injection.events.emplace_back("move");
+  return Real().moveFileEx(from, to, flags);
 }
 
 // Loses the old file, then fails, as ReplaceFileW without a backup name may (1176).
@@ -128,14 +186,32 @@ BOOL RefusingMove(const char16_t*, const char16_t*, DWORD) {
   return Failing(injection.code);
 }
 
+// The fresh file's data reached the medium after its last write and before its name was put
+// over the old one.
+bool FlushedBeforePutInPlace(const std::vector<std::string>& events) {
+  auto put = std::find_if(events.begin(), events.end(),
+                          [](const std::string& e) { return e == "replace" || e == "move"; });
+  if (put == events.end()) return false;
+  auto flush = std::find(events.begin(), put, "flush");
+  return flush != put && std::find(flush, put, "write") == put;
+}
+
 class FileReplacement : public testing::Test {
  protected:
   void SetUp() override {
     injection = Injection{};
-    faulty.calls.createFile = InjectedCreate;
-    faulty.calls.writeFile = InjectedWrite;
-    faulty.calls.closeHandle = InjectedClose;
+    InjectDefaults(faulty);
     faulty.Install();
+  }
+  static void InjectDefaults(FaultyCalls& calls) {
+    calls.calls = Real();
+    calls.calls.createFile = InjectedCreate;
+    calls.calls.writeFile = InjectedWrite;
+    calls.calls.closeHandle = InjectedClose;
+    calls.calls.flushFileBuffers = InjectedFlush;
+    calls.calls.getFileAttributes = InjectedAttributes;
+    calls.calls.replaceFile = LoggedReplace;
+    calls.calls.moveFileEx = LoggedMove;
   }
   void TearDown() override {
     // Read-only files would outlive the scratch folder on Windows.
@@ -170,11 +246,14 @@ TEST_F(FileReplacement, WritesTheBlocksWholeOverAnyOldFileAndLeavesNothingBeside
     filetest::fs::remove(target);
     if (c.old) WriteWholeFile(target, c.contents);
     Picture picture(c.contents.size() % 5000 + 3);
+    injection.events.clear();
     ErrorSlot slot;
     EXPECT_TRUE(Replace(NameOf(target), slot, picture));
     EXPECT_EQ(slot.number(), 0);
     EXPECT_TRUE(ReadWholeFile(target) == picture.Whole());
     EXPECT_EQ(folder.EntryCount(), 1u);
+    EXPECT_TRUE(FlushedBeforePutInPlace(injection.events))
+        << testing::PrintToString(injection.events);
   }
   EXPECT_EQ(injection.writes, 3 * 4) << "one write per block";
 }
@@ -219,51 +298,95 @@ TEST_F(FileReplacement, FilesThatWereThereBeforeSurviveByteForByteAndDoNotBlock)
   }
 }
 
-// Names taken by someone else between the choice and the creation are stepped over; only the
-// file this call created is ever gone afterwards.
+// Names taken by someone else between the choice and the creation are stepped over, and so
+// are names a file being deleted still holds (refused with access denied, which is not a
+// folder that takes no new file); only the file this call created is ever gone afterwards.
+// The target is replaced, not rewritten: a second name of the old file keeps the old picture.
 TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
   const struct {
     const char* label;
     int squatters;
+    int pending;
     int error;
-  } cases[] = {{"three taken", 3, 0}, {"every name tried taken", 1000, 75}};
+  } cases[] = {
+      {"three taken", 3, 0, 0},
+      {"every name tried taken", 1000, 0, 75},
+      {"three being deleted", 0, 3, 0},
+      {"taken and being deleted", 2, 2, 0},
+      {"every name tried being deleted", 0, 1000, 75},
+  };
+  const path link = folder / "second-name.bmp";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
     injection = Injection{};
     injection.squatters = c.squatters;
+    injection.pending = c.pending;
     WriteWholeFile(target, "old picture");
+    filetest::fs::create_hard_link(target, link);
     ErrorSlot slot;
     EXPECT_EQ(Replace(NameOf(target), slot), c.error == 0);
     EXPECT_EQ(slot.number(), c.error);
-    EXPECT_EQ(ReadWholeFile(target), c.error == 0 ? Picture().Whole() : "old picture");
-    ASSERT_FALSE(injection.squatted.empty());
+    EXPECT_TRUE(ReadWholeFile(target) == (c.error == 0 ? Picture().Whole() : "old picture"));
+    EXPECT_TRUE(ReadWholeFile(link) == "old picture") << "replaced, not rewritten in place";
+    ASSERT_FALSE(injection.squatted.empty() && injection.pendingNames.empty());
     for (const std::string& name : injection.squatted) {
       EXPECT_EQ(ReadWholeFile(name), "someone else's " + name);
       EXPECT_EQ(path(name).parent_path(), folder.path()) << "beside the target";
     }
-    EXPECT_EQ(folder.EntryCount(), 1 + injection.squatted.size());
+    EXPECT_EQ(folder.EntryCount(), 2 + injection.squatted.size());
     for (const std::string& name : injection.squatted) filetest::fs::remove(name);
+    filetest::fs::remove(link);
   }
 }
 
+// The target's attributes as Windows keeps them, for file systems that keep no ARCHIVE flag:
+// ReplaceFileW leaves them on the entry of the old name, that is, carries them over.
+std::string modelledName;
+DWORD modelledAttributes = 0;
+
+DWORD ModelGetAttributes(const char16_t* name) {
+  DWORD real = InjectedAttributes(name);
+  return real == INVALID_FILE_ATTRIBUTES || Narrow(name) != modelledName ? real
+                                                                         : modelledAttributes;
+}
+
+BOOL ModelSetAttributes(const char16_t* name, DWORD attributes) {
+  if (Narrow(name) != modelledName) return Real().setFileAttributes(name, attributes);
+  modelledAttributes = attributes;
+  return TRUE;
+}
+
 // Hidden and system stay set after a replacement, also where the platform's replacement
-// carries nothing over, as a plain rename does.
+// carries nothing over, as a plain rename does; ARCHIVE is set on the new file whatever the old
+// one had, also where the replacement copied the old file's cleared flag.
 TEST_F(FileReplacement, TheTargetKeepsItsHiddenAndSystemAttributes) {
   const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
-  const DWORD attributeSets[] = {FILE_ATTRIBUTE_HIDDEN, kept, FILE_ATTRIBUTE_NORMAL};
-  for (bool renaming : {false, true}) {
-    faulty.calls.replaceFile = renaming ? RenamingReplace : Real().replaceFile;
+  const DWORD attributeSets[] = {FILE_ATTRIBUTE_HIDDEN, kept, FILE_ATTRIBUTE_NORMAL,
+                                 FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE};
+  enum class Kind { kPlatform, kRenaming, kCopyingAttributes };
+  for (Kind kind : {Kind::kPlatform, Kind::kRenaming, Kind::kCopyingAttributes}) {
+    const bool modelled = kind == Kind::kCopyingAttributes;
+    faulty.calls.replaceFile = kind == Kind::kRenaming ? RenamingReplace : Real().replaceFile;
+    faulty.calls.getFileAttributes = modelled ? ModelGetAttributes : InjectedAttributes;
+    faulty.calls.setFileAttributes = modelled ? ModelSetAttributes : Real().setFileAttributes;
     faulty.Install();
     for (DWORD attributes : attributeSets) {
-      SCOPED_TRACE(std::string(renaming ? "renaming" : "platform") + " replacement, attributes " +
+      SCOPED_TRACE("replacement kind " + std::to_string(static_cast<int>(kind)) + ", attributes " +
                    std::to_string(attributes));
       WriteWholeFile(target, "old picture");
-      ASSERT_TRUE(SetAttributes(target, attributes)) << "the file system keeps no attributes here";
-      ASSERT_EQ(AttributesOf(target) & kept, attributes & kept);
+      modelledName = modelled ? target.string() : "";
+      modelledAttributes = attributes;
+      if (!modelled) {
+        ASSERT_TRUE(SetAttributes(target, attributes))
+            << "the file system keeps no attributes here";
+      }
+      auto attributesNow = [&] { return faulty.calls.getFileAttributes(Wide(target).c_str()); };
+      ASSERT_EQ(attributesNow() & kept, attributes & kept);
       ErrorSlot slot;
       EXPECT_TRUE(Replace(NameOf(target), slot));
       EXPECT_EQ(slot.number(), 0);
-      EXPECT_EQ(AttributesOf(target) & kept, attributes & kept);
+      EXPECT_EQ(attributesNow() & kept, attributes & kept);
+      EXPECT_NE(attributesNow() & FILE_ATTRIBUTE_ARCHIVE, 0u) << "the new picture is unsaved";
       EXPECT_TRUE(ReadWholeFile(target) == Picture().Whole());
       EXPECT_EQ(folder.EntryCount(), 1u);
       SetAttributes(target, FILE_ATTRIBUTE_NORMAL);
@@ -407,18 +530,27 @@ TEST_F(FileReplacement, FailuresAfterTheFreshFileWasMadeKeepTheOldFile) {
          injection.code = ERROR_DISK_FULL;
        },
        61, true},
-      {"ReplaceFileW cannot remove the old file",
+      {"the flush reports lost data",
+       [](FaultyCalls&) {
+         injection.failingFlush = true;
+         injection.code = ERROR_GEN_FAILURE;
+       },
+       72, true},
+      {"ReplaceFileW cannot remove the old file, which another program then holds",
        [](FaultyCalls& f) {
          f.calls.replaceFile = RefusingReplace;
          injection.code = ERROR_UNABLE_TO_REMOVE_REPLACED;
+         injection.heldAfterReplace = true;
        },
-       75, true},
-      {"ReplaceFileW is refused",
+       70, true},
+      {"ReplaceFileW is refused, and the disk has no room to rewrite the old file",
        [](FaultyCalls& f) {
          f.calls.replaceFile = RefusingReplace;
          injection.code = ERROR_ACCESS_DENIED;
+         injection.failingWrite = 4;  // three blocks to the fresh file, then the room
+         injection.shortWrite = true;
        },
-       70, true},
+       61, true},
       {"no old file and the rename is refused",
        [](FaultyCalls& f) {
          f.calls.moveFileEx = RefusingMove;
@@ -429,10 +561,7 @@ TEST_F(FileReplacement, FailuresAfterTheFreshFileWasMadeKeepTheOldFile) {
   for (const LateFault& c : cases) {
     SCOPED_TRACE(c.label);
     injection = Injection{};
-    faulty.calls = Real();
-    faulty.calls.createFile = InjectedCreate;
-    faulty.calls.writeFile = InjectedWrite;
-    faulty.calls.closeHandle = InjectedClose;
+    InjectDefaults(faulty);
     c.inject(faulty);
     faulty.Install();
     filetest::fs::remove(target);
@@ -462,41 +591,102 @@ TEST_F(FileReplacement, AReplacementThatLosesTheOldFileLeavesTheNewOneInItsPlace
   EXPECT_EQ(folder.EntryCount(), 1u);
 }
 
-// Where the folder takes no new file, a writable target is emptied and rewritten where it is,
-// so a second name of the same file sees the new picture; anything else is refused untouched.
+// Where the target cannot be replaced (the folder takes no new file, the fresh name passes a
+// limit, ReplaceFileW is refused while the old file stays) a writable target is rewritten where
+// it is, so a second name of the same file sees the new picture, and nothing else is left in
+// the folder. Anything else is refused untouched. The rewrite finds a full disk before it
+// touches the old picture, cuts a longer old file to the new length, and after a failed write
+// leaves a file no shorter than its new header says.
 TEST_F(FileReplacement, AFolderThatTakesNoNewFileGetsAWritableTargetRewrittenInPlace) {
   const std::string longName(200, 'n');  // with the folder, past 255 units
+  const std::string longOld(1 << 20, 'o');
+  enum class Left { kOld, kNew, kTorn };  // torn: new length, neither picture
   const struct {
     const char* label;
+    void (*refuse)();
     path file;
     bool old;
     bool readOnly;
-    bool written;
+    Left left;
+    int error;
+    std::string oldContents = "old picture";
   } cases[] = {
-      {"a writable old file", target, true, false, true},
-      {"no old file", target, false, false, false},
-      {"a read-only old file", target, true, true, false},
-      {"a name a channel would cut", folder / (longName + ".bmp"), true, false, false},
+      {"a writable old file", [] { injection.createDenied = true; }, target, true, false,
+       Left::kNew, 0},
+      {"no old file", [] { injection.createDenied = true; }, target, false, false, Left::kOld, 70},
+      {"a read-only old file", [] { injection.createDenied = true; }, target, true, true,
+       Left::kOld, 70},
+      {"a name past 255 units, under its whole name", [] { injection.createDenied = true; },
+       folder / (longName + ".bmp"), true, false, Left::kNew, 0},
+      {"a longer old file is cut to the new length", [] { injection.createDenied = true; }, target,
+       true, false, Left::kNew, 0, longOld},
+      {"ReplaceFileW refused, the old file kept (a folder only owners rename in)",
+       [] { injection.replaceRefusal = ERROR_ACCESS_DENIED; }, target, true, false, Left::kNew, 0},
+      {"ReplaceFileW cannot remove the old file",
+       [] { injection.replaceRefusal = ERROR_UNABLE_TO_REMOVE_REPLACED; }, target, true, false,
+       Left::kNew, 0},
+      {"the fresh name passes the length limit",
+       [] { injection.newNameRefusal = ERROR_FILENAME_EXCED_RANGE; }, target, true, false,
+       Left::kNew, 0},
+      {"the fresh name passes the path limit",
+       [] { injection.newNameRefusal = ERROR_PATH_NOT_FOUND; }, target, true, false, Left::kNew, 0},
+      {"no room for the new picture",
+       [] {
+         injection.createDenied = true;
+         injection.failingWrite = 1;
+         injection.code = ERROR_DISK_FULL;
+       },
+       target, true, false, Left::kOld, 61},
+      {"room for part of the new picture",
+       [] {
+         injection.createDenied = true;
+         injection.failingWrite = 2;  // the second of the writes that make the room
+         injection.shortWrite = true;
+       },
+       target, true, false, Left::kOld, 61},
+      {"ReplaceFileW refused, then no room for the new picture",
+       [] {
+         injection.replaceRefusal = ERROR_ACCESS_DENIED;
+         injection.failingWrite = 4;  // three blocks to the fresh file, then the room
+         injection.shortWrite = true;
+       },
+       target, true, false, Left::kOld, 61},
+      {"a device error at the pixel rows, once the room was had",
+       [] {
+         injection.createDenied = true;
+         injection.failingWrite = 5;  // two writes of room, two blocks, then the rows
+         injection.code = ERROR_GEN_FAILURE;
+       },
+       target, true, false, Left::kTorn, 72},
   };
-  injection.createDenied = true;
+  const path link = folder / "second-name.bmp";
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    const path link = folder / "second-name.bmp";
+    injection = Injection{};
+    InjectDefaults(faulty);
+    c.refuse();
+    faulty.Install();
     if (c.old) {
-      WriteWholeFile(c.file, "old picture");
+      WriteWholeFile(c.file, c.oldContents);
       filetest::fs::create_hard_link(c.file, link);
       if (c.readOnly) {
         ASSERT_TRUE(SetAttributes(c.file, FILE_ATTRIBUTE_READONLY));
       }
     }
+    const Picture picture;
     ErrorSlot slot;
-    EXPECT_EQ(Replace(NameOf(c.file), slot), c.written);
-    EXPECT_EQ(slot.number(), c.written ? 0 : 70);
-    EXPECT_EQ(folder.EntryCount(), c.old ? 2u : 0u);
+    EXPECT_EQ(Replace(NameOf(c.file), slot, picture), c.left == Left::kNew);
+    EXPECT_EQ(slot.number(), c.error);
+    EXPECT_EQ(folder.EntryCount(), c.old ? 2u : 0u) << "nothing is left beside the file";
     if (c.old) {
-      const std::string expected = c.written ? Picture().Whole() : "old picture";
-      EXPECT_TRUE(ReadWholeFile(c.file) == expected);
-      EXPECT_TRUE(ReadWholeFile(link) == expected) << "the same file, rewritten in place";
+      const std::string now = ReadWholeFile(c.file);
+      EXPECT_TRUE(ReadWholeFile(link) == now) << "the same file, rewritten in place";
+      if (c.left == Left::kTorn) {
+        EXPECT_EQ(now.size(), picture.Whole().size());
+        EXPECT_TRUE(now.substr(0, 54) == picture.Whole().substr(0, 54));
+      } else {
+        EXPECT_TRUE(now == (c.left == Left::kNew ? picture.Whole() : c.oldContents));
+      }
     }
     SetAttributes(c.file, FILE_ATTRIBUTE_NORMAL);
     filetest::fs::remove(c.file);

@@ -14,9 +14,12 @@
 #                     MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
 #   create denied     as user nobody, a folder that takes no new file around a RoredAvuv.bmp
 #                     that user may write: the file is rewritten where it is
+#   sticky folder     as user nobody, root's RoredAvuv.bmp (mode 666) in a root-owned folder of
+#                     mode 1777: the file may be written but not renamed, so ReplaceFileW is
+#                     refused and the file is rewritten where it is
 # Each case: no message box or other window, the window answers "Hay" afterwards, exit code 0,
-# the old RoredAvuv.bmp byte for byte as it was (create denied: a whole new bitmap), and no
-# other file left beside it.
+# the old RoredAvuv.bmp byte for byte as it was (create denied, sticky folder: a whole new
+# bitmap), and no other file left beside it (sticky folder: but Wine's own scratch file, below).
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
@@ -29,7 +32,7 @@ if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   give_up "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
 fi
 if ! fault_fs_can_mount; then
-  skip "every case: this shell cannot mount test file systems" 7
+  skip "every case: this shell cannot mount test file systems" 8
   finish
   exit 0
 fi
@@ -138,13 +141,13 @@ check "long name: no file of a cut name anywhere above" \
 
 # No write permission in the folder, as an unprivileged user (root would ignore the bits).
 if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
-  skip "no permission, create denied: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 10
+  skip "no permission, create denied, sticky folder: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 21
 else
   folder="$base/locked"
   mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
   chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
   if [ "$(id -u)" -ne 0 ]; then
-    skip "no permission, create denied: needs root to run the calculator as another user" 10
+    skip "no permission, create denied, sticky folder: needs root to run the calculator as another user" 21
   elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
     chmod 755 "$base/nobody"
     run_driver "no permission" nobody "$folder"
@@ -157,8 +160,26 @@ else
     check "create denied: RoredAvuv.bmp holds a whole new bitmap" whole_bitmap "$folder"
     check "create denied: no other file is left beside it" nothing_beside "$folder"
     chmod 755 "$folder"
+    # The file may be written but not renamed or removed: it is rewritten where it is. Wine's
+    # ReplaceFileW, refused, leaves an empty scratch file of its own, rf<hex>.tmp; Windows'
+    # makes none (docs/wine-replacefile-scratch.md). Nothing else may be there.
+    folder="$base/sticky"
+    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+    chmod 666 "$folder/RoredAvuv.bmp" && chmod 1777 "$folder"
+    only_wine_scratch_beside() {
+      local others
+      others=$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp)
+      [ -z "$others" ] && return 0
+      echo "  (beside it: $(printf '%s\n' "$others" | xargs -n1 basename | tr '\n' ' '))"
+      ! printf '%s\n' "$others" | grep -qvE '/rf[0-9a-fA-F]{1,4}\.tmp$' &&
+        [ -z "$(find "$1" -mindepth 1 -maxdepth 1 -name 'rf*.tmp' -size +0c)" ]
+    }
+    run_driver "sticky folder" nobody "$folder"
+    check "sticky folder: RoredAvuv.bmp holds a whole new bitmap" whole_bitmap "$folder"
+    check "sticky folder: nothing but Wine's own scratch file is left beside it" \
+      only_wine_scratch_beside "$folder"
   else
-    skip "no permission, create denied: cannot prepare a Wine prefix for user nobody" 10
+    skip "no permission, create denied, sticky folder: cannot prepare a Wine prefix for user nobody" 21
   fi
 fi
 finish
