@@ -3,6 +3,7 @@
 // Positions and sizes are dialog units; texts are Windows-1252.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -74,5 +75,68 @@ inline constexpr std::array<ControlRow, 11> kMainControls = {{
     {id::kTotalTimeButton, Kind::kPushButton, {}, "Tiempo total", 1, 50, 130, 12, 0, 0},
     {id::kTotalTimeText, Kind::kLabel, {}, {}, 1, 64, 258, 25, 0, 0},
 }};
+
+// The layout's rules, checked where the layout is written down: a table that breaks one does
+// not compile.
+namespace layout_rules {
+
+constexpr bool EveryControlLiesInsideTheClientArea() {
+  for (const ControlRow& row : kMainControls) {
+    if (row.x < 0 || row.y < 0 || row.x + row.width > kMainWidth ||
+        row.y + row.height > kMainHeight) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Enter and Esc must not find a control of id 1 or 2 to press, and the snapshot command must
+// not reach a control.
+constexpr bool IdsAreUniqueAndNoneIsTheSnapshotCommandOrADialogButton() {
+  for (std::size_t i = 0; i < kMainControls.size(); ++i) {
+    const std::int32_t id = kMainControls[i].id;
+    if (id == 1 || id == 2 || id == control_id::kSnapshotCommand) return false;
+    for (std::size_t j = 0; j < i; ++j) {
+      if (kMainControls[j].id == id) return false;
+    }
+  }
+  return true;
+}
+
+// Only the two pickers are created by class name, with a style of their own: a class by name
+// gets no kind's default.
+constexpr bool PickersAreNamedByClassAndEverythingElseByKind() {
+  int pickers = 0;
+  for (const ControlRow& row : kMainControls) {
+    const bool byName = row.kind == Kind::kClassByName;
+    if (byName != !row.className.empty()) return false;
+    if (!byName) continue;
+    if (row.className != "SysDateTimePick32" || row.style == 0) return false;
+    ++pickers;
+  }
+  return pickers == 2;
+}
+
+// The result band fills the window's width, one unit in from each side, and its bottom; no
+// other control reaches into it.
+constexpr bool ResultBandSpansTheBottomOfTheWindow() {
+  const ControlRow& band = kMainControls.back();
+  if (band.id != control_id::kTotalTimeText || band.x != 1 ||
+      band.x + band.width != kMainWidth - 1 || band.y + band.height != kMainHeight - 1) {
+    return false;
+  }
+  for (const ControlRow& row : kMainControls) {
+    if (row.id != band.id && row.y + row.height > band.y) return false;
+  }
+  return true;
+}
+
+static_assert(EveryControlLiesInsideTheClientArea());
+static_assert(IdsAreUniqueAndNoneIsTheSnapshotCommandOrADialogButton());
+static_assert(PickersAreNamedByClassAndEverythingElseByKind());
+static_assert(ResultBandSpansTheBottomOfTheWindow());
+static_assert(kPickerFormat == "dd'/'MM'/'yyyy", "day, month, year, with literal slashes");
+
+}  // namespace layout_rules
 
 }  // namespace app

@@ -5,6 +5,9 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 
 # One test program per folder under tests/: tests/<dir>/*_test.cpp -> <dir>_tests.
 set(DATECALC_TEST_DIRS platform runtime datecalc fileio dialogs app)
+# Cases that only a test script can prepare (mounts, another user, a holder process) run there
+# alone; under ctest they could only skip, and a skip should mean something could not run.
+set(DATECALC_SCRIPT_CASES_fileio "FileFaults.*")
 foreach(dir IN LISTS DATECALC_TEST_DIRS)
   file(GLOB_RECURSE found CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/tests/${dir}/*_test.cpp)
   datecalc_filter_platform(test_sources ${found})
@@ -12,7 +15,11 @@ foreach(dir IN LISTS DATECALC_TEST_DIRS)
     add_executable(${dir}_tests ${test_sources})
     target_link_libraries(${dir}_tests PRIVATE datecalc_core datecalc_warnings GTest::gmock GTest::gtest_main)
     target_include_directories(${dir}_tests PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    add_test(NAME ${dir}_tests COMMAND ${dir}_tests)
+    if(DEFINED DATECALC_SCRIPT_CASES_${dir})
+      add_test(NAME ${dir}_tests COMMAND ${dir}_tests --gtest_filter=-${DATECALC_SCRIPT_CASES_${dir}})
+    else()
+      add_test(NAME ${dir}_tests COMMAND ${dir}_tests)
+    endif()
     set_tests_properties(${dir}_tests PROPERTIES WORKING_DIRECTORY ${CMAKE_BINARY_DIR} TIMEOUT 600)
   endif()
 endforeach()

@@ -4,8 +4,13 @@
 
 #include <cstdint>
 #include <cstring>
+#include <limits>
 
 namespace runtime {
+
+// Everything below reads and writes that layout: a compiler with another long double is refused.
+static_assert(std::numeric_limits<long double>::digits == 64, "a 64-bit significand");
+static_assert(std::numeric_limits<long double>::max_exponent == 16384, "a 15-bit exponent");
 
 inline constexpr int kExtendedExponentBias = 16383;
 inline constexpr std::uint16_t kExtendedExponentMask = 0x7FFF;

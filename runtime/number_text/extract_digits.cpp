@@ -26,11 +26,18 @@ void Fill(DigitField& field, char digit, int n, int pointPosition, bool negative
 }
 
 // Rounded to an integer under the current mode (nearest, ties to even), as a 64-bit integer.
-// Callers keep `value` below 2^64; anything else (never reached) reads as 0.
+// Callers keep `value` below 2^64; anything else (never reached) reads as 0. The integer is
+// read from the significand: a cast would switch the x87 to truncation and back around a
+// store it reads again at once, a stall that cost this function half its time, more or less
+// depending only on where the linker put the code.
 std::uint64_t RoundedInteger(long double value) {
   const long double rounded = std::rint(value);
-  if (!(rounded >= 0 && rounded < kTwoTo64)) return 0;
-  return static_cast<std::uint64_t>(rounded);
+  if (!(rounded >= 1 && rounded < kTwoTo64)) return 0;
+  // A normal value in [1, 2^64): the integer bit stands for 2^e2, 0 <= e2 <= 63, and no bit
+  // below 2^0 is set.
+  const ExtendedBits bits = BitsOf(rounded);
+  const int e2 = bits.BiasedExponent() - kExtendedExponentBias;
+  return bits.significand >> (63 - e2);
 }
 
 // floor(e2 x log10 2), estimated as the high half of the 16 x 16-bit product e2 x 0x4D10.
@@ -69,15 +76,13 @@ std::uint64_t ScaledDigitInteger(long double magnitude, int& k) {
     --k;
     s = std::rint(ScaleByPowerOfTen(magnitude, kScaledDigits - 1 - k));
   }
-  std::uint64_t integer = RoundedInteger(s);
-  if (s >= PowerOfTenTable.digitBound) {
-    integer = RoundedInteger(s / 10);
+  if (s < PowerOfTenTable.digitBound) return RoundedInteger(s);
+  std::uint64_t integer = RoundedInteger(s / 10);
+  ++k;
+  // 10^19 - 5 and above round to 10^18 again: one more exact tenth.
+  if (integer >= kEighteenDigitBound) {
+    integer /= 10;
     ++k;
-    // 10^19 - 5 and above round to 10^18 again: one more exact tenth.
-    if (integer >= kEighteenDigitBound) {
-      integer /= 10;
-      ++k;
-    }
   }
   return integer;
 }

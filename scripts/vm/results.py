@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Reads what the VM left in its share, for scripts/vm/test32.
 
-  results.py gtest REPORT.xml   one 'ok   NAME' or 'FAIL NAME' line per test, then 'P F'
+  results.py gtest REPORT.xml   one 'ok   NAME' or 'FAIL NAME' line per test, then 'P F';
+                                a report of no test at all is one failure
   results.py bitmap FILE        exit 0 when FILE is a whole 24-bit bitmap of a window:
                                 a plausible size, black (the empty result band) and other colours
 """
@@ -12,7 +13,12 @@ import xml.etree.ElementTree as ET
 
 def gtest(path):
     passed = failed = 0
-    for case in ET.parse(path).getroot().iter("testcase"):
+    cases = list(ET.parse(path).getroot().iter("testcase"))
+    if not cases:
+        # A filter that matches nothing leaves a report of no test, which would pass unseen.
+        failed += 1
+        print("FAIL start-up: the report holds no test: the filter matched none")
+    for case in cases:
         name = f"{case.get('classname')}.{case.get('name')}"
         if case.find("failure") is not None or case.find("error") is not None:
             failed += 1

@@ -2,8 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
-
 namespace {
 
 TEST(Fpu, LoadsTheRuntimeControlWord) {
@@ -11,11 +9,6 @@ TEST(Fpu, LoadsTheRuntimeControlWord) {
   // Bit 6 is reserved and always reads as one; the other bits must be exactly ours.
   constexpr std::uint16_t kReserved = 0x0040;
   EXPECT_EQ(platform::CurrentFpuControlWord() & ~kReserved, 0x133F);
-}
-
-TEST(Fpu, LongDoubleIsTheX87ExtendedFormat) {
-  EXPECT_EQ(std::numeric_limits<long double>::digits, 64);
-  EXPECT_EQ(std::numeric_limits<long double>::max_exponent, 16384);
 }
 
 TEST(Fpu, ExtendedPrecisionHoldsSixtyFourBitIntegersExactly) {
