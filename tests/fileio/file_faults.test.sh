@@ -212,14 +212,14 @@ DENIED="$WORK/create-denied"
 prepare_denied() {
   chmod 0755 "$DENIED" 2>/dev/null
   rm -rf "$DENIED" && mkdir -p "$DENIED"
-  printf 'the old picture\n' >"$DENIED/RoredAvuv.bmp"
-  chmod 0666 "$DENIED/RoredAvuv.bmp"
+  printf 'the old picture\n' >"$DENIED/picture.bmp"
+  chmod 0666 "$DENIED/picture.bmp"
   chmod 0555 "$DENIED"
 }
 # What the test cannot see from inside: the folder holds the one file, no longer the old one.
 check_denied() {
   [ "$(find "$DENIED" -mindepth 1 | wc -l)" -eq 1 ] &&
-    ! printf 'the old picture\n' | cmp -s - "$DENIED/RoredAvuv.bmp"
+    ! printf 'the old picture\n' | cmp -s - "$DENIED/picture.bmp"
 }
 prepare_denied
 if have_native; then

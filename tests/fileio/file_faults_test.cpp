@@ -81,7 +81,7 @@ std::size_t EntriesIn(const path& folder) {
 TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit) {
   const std::string fullDir = filetest::FaultSetting("DATECALC_FAULT_FULL_DIR");
   if (fullDir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DIR");
-  const path file = path(fullDir) / "RoredAvuv.bmp";
+  const path file = path(fullDir) / "picture.bmp";
   const std::string old = Block(1) + Block(2) + Block(3);
   filetest::WriteWholeFile(file, old);
   ASSERT_EQ(ReadWholeFile(file), old) << "the old file does not fit either";
@@ -95,12 +95,12 @@ TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit) {
   filetest::fs::remove(file);
 }
 
-// Run by a user who may write RoredAvuv.bmp but may create nothing in its folder: the file is
+// Run by a user who may write picture.bmp but may create nothing in its folder: the file is
 // emptied and rewritten where it is, and nothing else appears.
 TEST(FileFaults, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
   const std::string dir = filetest::FaultSetting("DATECALC_FAULT_CREATE_DENIED_DIR");
   if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_CREATE_DENIED_DIR");
-  const path file = path(dir) / "RoredAvuv.bmp";
+  const path file = path(dir) / "picture.bmp";
   ASSERT_FALSE(ReadWholeFile(file).empty()) << file.string() << " should hold an old picture";
   ErrorSlot createSlot;
   OpenChannel(createSlot, NameOf(path(dir) / "new.bmp"), filetest::FreshNumber());
