@@ -1,5 +1,7 @@
 #pragma once
-// The number of days typed into the number-of-days box, as a whole day offset.
+// The whole day offset a number stands for. The number-of-days box's text is read as a number
+// elsewhere (runtime/number_text/text_to_number.h, in main_dialog_callback.cpp); this only rounds
+// the value read.
 
 #include <cstdint>
 #include <optional>

@@ -4,6 +4,7 @@
 
 #include "app/date_picker.h"
 #include "app/main_dialog_callback.h"
+#include "app/main_window_colours.h"
 #include "app/main_window_layout.h"
 #include "dialogs/control.h"
 #include "dialogs/dialog.h"

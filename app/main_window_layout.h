@@ -1,6 +1,7 @@
 #pragma once
 // The calculator window: its caption, size and the eleven controls in creation order.
-// Positions and sizes are dialog units; texts are Windows-1252.
+// Positions and sizes are dialog units; texts are Windows-1252. The band's colours are in
+// main_window_colours.h, the snapshot's file name in save_window_snapshot.h.
 
 #include <array>
 #include <cstddef>
@@ -33,15 +34,12 @@ inline constexpr std::int32_t kMainWidth = 260;  // client area
 inline constexpr std::int32_t kMainHeight = 90;
 inline constexpr std::uint32_t kMainStyle = WS_CAPTION | WS_SYSMENU;
 inline constexpr std::string_view kIconName = "#200";
-inline constexpr std::string_view kSnapshotFileName = "RoredAvuv.bmp";
 // Literal slashes, so the pickers show 05/03/2024 whatever the locale's separator.
 inline constexpr std::string_view kPickerFormat = "dd'/'MM'/'yyyy";
 
 inline constexpr std::string_view kPickerClass = "SysDateTimePick32";
 inline constexpr std::uint32_t kPickerStyle =
     WS_CHILD | WS_VISIBLE | WS_TABSTOP | DTS_LONGDATEFORMAT;
-inline constexpr std::int32_t kBandTextColour = 0xFFFFFF;
-inline constexpr std::int32_t kBandBackColour = 0x000000;
 
 // \xED ends before the next letter, which would otherwise extend the escape.
 inline constexpr std::string_view kTotalDaysText =

@@ -16,6 +16,7 @@
 #include <iterator>
 #include <string_view>
 
+#include "app/main_window_colours.h"
 #include "app/main_window_layout.h"
 
 namespace {

@@ -4,11 +4,25 @@
   results.py gtest REPORT.xml   one 'ok   NAME' or 'FAIL NAME' line per test, then 'P F';
                                 a report of no test at all is one failure
   results.py bitmap FILE        exit 0 when FILE is a whole 24-bit bitmap of a window:
-                                a plausible size, black (the empty result band) and other colours
+                                a plausible size, the result band's background colour (the
+                                empty band) and other colours
 """
+import re
 import struct
 import sys
 import xml.etree.ElementTree as ET
+from pathlib import Path
+
+
+def band_back():
+    """The result band's background colour as a bitmap stores a pixel (blue, green, red), read
+    from tests/support/calculator_ids.h, where the tests write it down."""
+    ids = Path(__file__).resolve().parents[2] / "tests" / "support" / "calculator_ids.h"
+    found = re.search(r"kBandBack\{([^}]*)\}", ids.read_text())
+    if not found:
+        sys.exit(f"no kBandBack in {ids}")
+    red, green, blue = (int(value, 0) for value in found.group(1).split(","))
+    return bytes((blue, green, red))
 
 
 def gtest(path):
@@ -49,18 +63,19 @@ def bitmap(path):
     stride = (width * 3 + 3) // 4 * 4
     if offset + stride * height != len(data):
         sys.exit(f"{len(data) - offset} bytes of pixels for {width} x {height}")
-    black = colours = 0
+    back = band_back()
+    band = colours = 0
     seen = set()
     for row in range(height):
         line = data[offset + row * stride: offset + row * stride + width * 3]
         for x in range(0, width * 3, 3):
             pixel = line[x:x + 3]
-            black += pixel == b"\0\0\0"
+            band += pixel == back
             seen.add(pixel)
     colours = len(seen)
-    if black < width or colours < 4:
-        sys.exit(f"{black} black pixels, {colours} colours: not a picture of the window")
-    print(f"{width} x {height}, {black} black pixels, {colours} colours")
+    if band < width or colours < 4:
+        sys.exit(f"{band} pixels of the band's colour, {colours} colours: not a picture of the window")
+    print(f"{width} x {height}, {band} pixels of the band's colour, {colours} colours")
 
 
 if __name__ == "__main__":

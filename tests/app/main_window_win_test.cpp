@@ -12,6 +12,7 @@
 #include "app/main_window.h"
 #include "app/program_main.h"
 #include "dialogs/font_record.h"
+#include "support/calculator_ids.h"
 
 namespace {
 
@@ -100,7 +101,9 @@ TEST_F(MainWindowTest, EveryControlUsesTheDialogsFont) {
   }
 }
 
-TEST_F(MainWindowTest, BandIsPaintedWhiteOnBlack) {
+TEST_F(MainWindowTest, BandIsPaintedInItsColours) {
+  using support::kBandBack;
+  using support::kBandText;
   HDC dc = CreateCompatibleDC(nullptr);
   auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_, WM_CTLCOLORSTATIC,
                                                      reinterpret_cast<WPARAM>(dc),
@@ -108,8 +111,8 @@ TEST_F(MainWindowTest, BandIsPaintedWhiteOnBlack) {
   ASSERT_NE(brush, nullptr);
   LOGBRUSH logBrush{};
   GetObjectW(brush, sizeof logBrush, &logBrush);
-  EXPECT_EQ(logBrush.lbColor, RGB(0, 0, 0));
-  EXPECT_EQ(GetTextColor(dc), RGB(255, 255, 255));
+  EXPECT_EQ(logBrush.lbColor, RGB(kBandBack.red, kBandBack.green, kBandBack.blue));
+  EXPECT_EQ(GetTextColor(dc), RGB(kBandText.red, kBandText.green, kBandText.blue));
   DeleteDC(dc);
 }
 

@@ -9,10 +9,13 @@
 #include <vector>
 
 #include "fileio/file_system_calls.h"
+#include "support/calculator_ids.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+
+using support::kSnapshotFileNarrow;
 
 std::vector<std::uint8_t> Contents(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -28,7 +31,7 @@ class SnapshotFileTest : public ::testing::Test {
          "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
-    target_ = folder_ / "RoredAvuv.bmp";
+    target_ = folder_ / kSnapshotFileNarrow;
   }
   void TearDown() override { fs::remove_all(folder_); }
 
@@ -100,7 +103,7 @@ TEST_F(SnapshotFileTest, HeadersOnlyWhenThereIsNoPicture) {
 
 TEST_F(SnapshotFileTest, UnwritableFolderLeavesNothingAndReportsTheError) {
   runtime::ErrorSlot slot;
-  EXPECT_FALSE(Write(folder_ / "missing" / "RoredAvuv.bmp", 10, 4, slot));
+  EXPECT_FALSE(Write(folder_ / "missing" / kSnapshotFileNarrow, 10, 4, slot));
   EXPECT_NE(slot.number(), 0);
   EXPECT_EQ(FilesInFolder(), 0u);
 }
@@ -122,10 +125,10 @@ TEST_F(SnapshotFileTest, EmptyNameIsABadFileName) {
   EXPECT_EQ(slot.number(), 64);
 }
 
-// A user's own RoredAvuv.bmp.tmp, even read-only, is not the snapshot's to use: it keeps its
-// bytes and the snapshot is written all the same.
+// A user's own file of the snapshot's name plus ".tmp", even read-only, is not the snapshot's to
+// use: it keeps its bytes and the snapshot is written all the same.
 TEST_F(SnapshotFileTest, AnOldTemporaryFileOfTheUserSurvivesAndDoesNotBlock) {
-  const fs::path own = folder_ / "RoredAvuv.bmp.tmp";
+  const fs::path own = folder_ / (std::string(kSnapshotFileNarrow) + ".tmp");
   std::ofstream(own, std::ios::binary) << "the user's own file";
   fs::permissions(own, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                   fs::perm_options::remove);
@@ -153,7 +156,7 @@ HANDLE RecordingCreate(const char16_t* name, DWORD access, DWORD share, SECURITY
 TEST(SnapshotTemporaryName, SitsBesideTheTarget) {
   const fs::path folder = fs::temp_directory_path() / "snapshot_temporary_name";
   fs::create_directories(folder);
-  const fs::path target = folder / "RoredAvuv.bmp";
+  const fs::path target = folder / kSnapshotFileNarrow;
   fileio::FileSystemCalls recording = fileio::PlatformFileSystemCalls();
   recording.createFile = RecordingCreate;
   const fileio::FileSystemCalls* previous = fileio::UseFileSystemCalls(&recording);

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <random>
 
-#include "datecalc/civil_model.h"
+#include "support/civil_model.h"
 
 namespace {
 

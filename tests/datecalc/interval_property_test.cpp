@@ -6,8 +6,8 @@
 #include <random>
 #include <vector>
 
-#include "datecalc/civil_model.h"
 #include "datecalc/measure_interval.h"
+#include "support/civil_model.h"
 
 namespace {
 

@@ -5,11 +5,15 @@
 
 #include "support/calculator.h"
 #include "support/calculator_ids.h"
+#include "support/civil_model.h"
 
 namespace e2e {
 
 // The helpers in tests/support/ are the driver's own tools.
 using namespace support;
+// Expected day totals and moved dates come from the tests' own calendar, never the system's.
+using civil_model::AddDaysTo;
+using civil_model::DaysBetween;
 
 void CheckCommonControls6(const Calculator& calculator);
 void CheckWindowAndLayout(const Calculator& calculator);

@@ -14,10 +14,8 @@ namespace e2e {
 
 namespace {
 
-const wchar_t kFileName[] = L"RoredAvuv.bmp";
-
 std::wstring SnapshotPath(const std::wstring& folder) {
-  return folder + L"\\" + kFileName;
+  return folder + L"\\" + kSnapshotFile;
 }
 
 void TakeSnapshot(const Calculator& c) {
@@ -40,11 +38,14 @@ POINT PictureOrigin(const Calculator& c) {
 
 bool NoLeftovers(const std::wstring& folder) {
   WIN32_FIND_DATAW found;
-  HANDLE search = FindFirstFileW((folder + L"\\RoredAvuv*").c_str(), &found);
+  // Any file named like the snapshot up to its extension: a temporary would be one.
+  const std::wstring name = kSnapshotFile;
+  const std::wstring pattern = folder + L"\\" + name.substr(0, name.rfind(L'.')) + L"*";
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return true;
   int count = 0;
   do {
-    if (lstrcmpiW(found.cFileName, kFileName) != 0) ++count;
+    if (lstrcmpiW(found.cFileName, kSnapshotFile) != 0) ++count;
   } while (FindNextFileW(search, &found));
   FindClose(search);
   return count == 0;
@@ -69,12 +70,12 @@ void CheckSnapshotBeforeAnyResult(const Calculator& c, const std::wstring& folde
         "snapshot covers the window plus a column left and rows above and below",
         "%d x %d for a window of %ld x %ld", bitmap.width, bitmap.height, width - 1, height - 2);
   PixelCount band = CountPixels(bitmap, PictureOrigin(c), InnerBand(c, 4));
-  Check(band.total > 0 && band.black * 100 >= band.total * 95,
-        "the empty result band shows black from the start", "%d of %d black", band.black,
-        band.total);
+  Check(band.total > 0 && band.back * 100 >= band.total * 95,
+        "the empty result band shows its background colour from the start", "%d of %d pixels of it",
+        band.back, band.total);
   RECT caption{outer.left + 40, outer.top + 10, outer.right - 40, outer.top + 12};
   PixelCount frame = CountPixels(bitmap, PictureOrigin(c), caption);
-  Check(frame.black * 2 < frame.total, "the caption bar is not black");
+  Check(frame.back * 2 < frame.total, "the caption bar is not the band's background colour");
 }
 
 void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
@@ -95,10 +96,11 @@ void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
   Check(CountVisibleWindows(c.process.dwProcessId) == windowsBefore, "the snapshot shows nothing");
   if (first.valid) {
     PixelCount band = CountPixels(first, PictureOrigin(c), InnerBand(c, 4));
-    Check(band.black * 100 >= band.total * 60, "the result band is black in the picture",
-          "%d of %d", band.black, band.total);
-    Check(band.white >= 10, "the result text shows white inside the band", "%d white pixels",
-          band.white);
+    Check(band.back * 100 >= band.total * 60,
+          "the result band shows its background colour in the picture", "%d of %d", band.back,
+          band.total);
+    Check(band.text >= 10, "the result text shows in its colour inside the band", "%d pixels of it",
+          band.text);
   }
 
   // A second snapshot replaces the first under the same name.

@@ -219,14 +219,14 @@ DENIED="$WORK/create-denied"
 prepare_denied() {
   chmod 0755 "$DENIED" 2>/dev/null
   rm -rf "$DENIED" && mkdir -p "$DENIED"
-  printf 'the old picture\n' >"$DENIED/RoredAvuv.bmp"
-  chmod 0666 "$DENIED/RoredAvuv.bmp"
+  printf 'the old picture\n' >"$DENIED/picture.bmp"
+  chmod 0666 "$DENIED/picture.bmp"
   chmod 0555 "$DENIED"
 }
 # What the test cannot see from inside: the folder holds the one file, no longer the old one.
 check_denied() {
   [ "$(find "$DENIED" -mindepth 1 | wc -l)" -eq 1 ] &&
-    ! printf 'the old picture\n' | cmp -s - "$DENIED/RoredAvuv.bmp"
+    ! printf 'the old picture\n' | cmp -s - "$DENIED/picture.bmp"
 }
 prepare_denied
 if have_native; then
@@ -273,12 +273,12 @@ head -c 15000 /dev/urandom >"$WORK/full-denied-old.bmp"
 prepare_full_denied() {
   chmod 0755 "$FULL_DENIED/in" 2>/dev/null
   rm -rf "$FULL_DENIED/in" && mkdir -p "$FULL_DENIED/in"
-  cp "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/RoredAvuv.bmp"
-  chmod 0666 "$FULL_DENIED/in/RoredAvuv.bmp" && chmod 0555 "$FULL_DENIED/in"
+  cp "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/picture.bmp"
+  chmod 0666 "$FULL_DENIED/in/picture.bmp" && chmod 0555 "$FULL_DENIED/in"
 }
 check_full_denied() {
   [ "$(find "$FULL_DENIED/in" -mindepth 1 | wc -l)" -eq 1 ] &&
-    cmp -s "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/RoredAvuv.bmp"
+    cmp -s "$WORK/full-denied-old.bmp" "$FULL_DENIED/in/picture.bmp"
 }
 if [ $CAN_MOUNT -eq 1 ] && fault_fs_tiny_tmpfs "$FULL_DENIED" 64k; then
   run_unprivileged_pair full-denied check_full_denied prepare_full_denied \
@@ -293,17 +293,17 @@ fi
 STICKY="$WORK/sticky"
 prepare_sticky() {
   rm -rf "$STICKY" && mkdir -p "$STICKY"
-  head -c 4000 /dev/urandom >"$STICKY/RoredAvuv.bmp"
-  cp "$STICKY/RoredAvuv.bmp" "$WORK/sticky-old.bmp"
-  chmod 0666 "$STICKY/RoredAvuv.bmp" && chmod 1777 "$STICKY"
+  head -c 4000 /dev/urandom >"$STICKY/picture.bmp"
+  cp "$STICKY/picture.bmp" "$WORK/sticky-old.bmp"
+  chmod 0666 "$STICKY/picture.bmp" && chmod 1777 "$STICKY"
 }
 # From outside: a new picture in the same root-owned file; beside it nothing, or under Wine
 # only Wine's own empty scratch file, by its name.
 check_sticky() {
   local others
-  [ "$(stat -c %u "$STICKY/RoredAvuv.bmp")" -eq 0 ] &&
-    ! cmp -s "$WORK/sticky-old.bmp" "$STICKY/RoredAvuv.bmp" || return 1
-  others=$(find "$STICKY" -mindepth 1 ! -name RoredAvuv.bmp)
+  [ "$(stat -c %u "$STICKY/picture.bmp")" -eq 0 ] &&
+    ! cmp -s "$WORK/sticky-old.bmp" "$STICKY/picture.bmp" || return 1
+  others=$(find "$STICKY" -mindepth 1 ! -name picture.bmp)
   [ -z "$others" ] && return 0
   [ "$PAIR_SIDE" = wine ] && ! printf '%s\n' "$others" | grep -qvE '/rf[0-9a-fA-F]{1,4}\.tmp$' &&
     [ -z "$(find "$STICKY" -mindepth 1 -name 'rf*.tmp' -size +0c)" ]

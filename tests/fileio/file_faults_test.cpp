@@ -83,7 +83,7 @@ std::size_t EntriesIn(const path& folder) {
 TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit) {
   const std::string fullDir = filetest::FaultSetting("DATECALC_FAULT_FULL_DIR");
   if (fullDir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DIR");
-  const path file = path(fullDir) / "RoredAvuv.bmp";
+  const path file = path(fullDir) / "picture.bmp";
   const std::string old = Block(1) + Block(2) + Block(3);
   filetest::WriteWholeFile(file, old);
   ASSERT_EQ(ReadWholeFile(file), old) << "the old file does not fit either";
@@ -97,12 +97,12 @@ TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItsReplacementDoesNotFit) {
   filetest::fs::remove(file);
 }
 
-// Run by a user who may write RoredAvuv.bmp but may create nothing in its folder: the file is
+// Run by a user who may write picture.bmp but may create nothing in its folder: the file is
 // emptied and rewritten where it is, and nothing else appears.
 TEST(FileFaults, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
   const std::string dir = filetest::FaultSetting("DATECALC_FAULT_CREATE_DENIED_DIR");
   if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_CREATE_DENIED_DIR");
-  const path file = path(dir) / "RoredAvuv.bmp";
+  const path file = path(dir) / "picture.bmp";
   ASSERT_FALSE(ReadWholeFile(file).empty()) << file.string() << " should hold an old picture";
   ErrorSlot createSlot;
   OpenChannel(createSlot, NameOf(path(dir) / "new.bmp"), filetest::FreshNumber());
@@ -117,13 +117,13 @@ TEST(FileFaults, AFolderThatTakesNoNewFileGetsItsWritableFileRewrittenInPlace) {
   EXPECT_EQ(EntriesIn(dir), 1u);
 }
 
-// Run by a user who may write RoredAvuv.bmp on a nearly full disk but may create nothing in its
+// Run by a user who may write picture.bmp on a nearly full disk but may create nothing in its
 // folder: the new picture does not fit, and the old one stays whole, for the file is made long
 // enough before its old contents are touched.
 TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItCannotBeRewrittenInPlace) {
   const std::string dir = filetest::FaultSetting("DATECALC_FAULT_FULL_DENIED_DIR");
   if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_FULL_DENIED_DIR");
-  const path file = path(dir) / "RoredAvuv.bmp";
+  const path file = path(dir) / "picture.bmp";
   const std::string old = ReadWholeFile(file);
   ASSERT_FALSE(old.empty()) << file.string() << " should hold an old picture";
   const filetest::Picture picture(200000);
@@ -150,13 +150,13 @@ bool IsWineReplaceScratch(const path& entry) {
   return filetest::fs::file_size(entry) == 0;
 }
 
-// Run by a user who may write RoredAvuv.bmp but not rename or remove it (another user's file
+// Run by a user who may write picture.bmp but not rename or remove it (another user's file
 // in a folder with the sticky bit): ReplaceFileW is refused, and the file is rewritten where
 // it is. Nothing of the program's is left beside it.
 TEST(FileFaults, AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace) {
   const std::string dir = filetest::FaultSetting("DATECALC_FAULT_STICKY_DIR");
   if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_STICKY_DIR");
-  const path file = path(dir) / "RoredAvuv.bmp";
+  const path file = path(dir) / "picture.bmp";
   ASSERT_FALSE(ReadWholeFile(file).empty()) << file.string() << " should hold an old picture";
   const filetest::Picture picture;
   const auto blocks = picture.Blocks();
@@ -166,7 +166,7 @@ TEST(FileFaults, AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace) {
   EXPECT_TRUE(ReadWholeFile(file) == picture.Whole());
   const bool underWine = !filetest::FaultSetting("DATECALC_FAULT_UNDER_WINE").empty();
   for (const auto& entry : filetest::fs::directory_iterator(dir)) {
-    if (entry.path().filename() == "RoredAvuv.bmp") continue;
+    if (entry.path().filename() == "picture.bmp") continue;
     if (underWine && IsWineReplaceScratch(entry.path())) {
       std::cout << "note: Wine's ReplaceFileW left its scratch file "
                 << entry.path().filename().string() << "\n";

@@ -2,7 +2,7 @@
 //   abuse_driver --monkey SEED ACTIONS [--deepest N] [--usage-every N] CALCULATOR.exe
 //       random user actions checked against a model; snapshots land in the current folder
 //   abuse_driver --snapshot-fault LABEL [--hold] [--folder DIR] CALCULATOR.exe
-//       one snapshot command while the file system refuses RoredAvuv.bmp (DIR or the current
+//       one snapshot command while the file system refuses the snapshot file (DIR or the current
 //       folder); --hold keeps the file open without sharing meanwhile
 #include <windows.h>
 

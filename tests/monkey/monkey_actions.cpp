@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <string>
 
-#include "civil_days.h"
 #include "monkey_run.h"
 #include "real_window.h"
 #include "snapshot_file_check.h"
@@ -40,9 +39,10 @@ Moment Monkey::RandomMoment(long long near) {
       break;
     case 7:
     case 8: {
-      const Civil c = CivilFromDays(Between(kFirstPickerDay + 31, kLastPickerDay - 31));
-      const unsigned length = MonthLength(c.year, c.month);
-      m.day = DaysFromCivil(c.year, c.month, static_cast<unsigned>(Between(28, length)));
+      const civil_model::Date c =
+          civil_model::DateFromDays(Between(kFirstPickerDay + 31, kLastPickerDay - 31));
+      const int length = civil_model::MonthLength(c.year, c.month);
+      m.day = civil_model::DaysFrom1601({c.year, c.month, static_cast<int>(Between(28, length))});
       break;
     }
     default:
@@ -60,8 +60,8 @@ void Monkey::SetDate(int picker, bool outside) {
   Moment m = RandomMoment(picker == kBasePicker ? model_.final.day : model_.base.day);
   if (outside) {
     // 1601 up to the day before the first the picker shows, or just beyond 9999.
-    m.day = Between(0, 1) == 0 ? Between(kDay1601, kFirstPickerDay - 1)
-                               : kLastPickerDay + Between(1, 3000);
+    m.day =
+        Between(0, 1) == 0 ? Between(0, kFirstPickerDay - 1) : kLastPickerDay + Between(1, 3000);
   }
   Note("%s picker := %s", picker == kBasePicker ? "base" : "final", Describe(m).c_str());
   WritePicker(c_, picker, m);
@@ -181,8 +181,8 @@ void Monkey::Snapshot() {
   RECT outer{};
   GetWindowRect(c_.window, &outer);
   const std::string problem =
-      CheckSnapshotFile(options_.folder + L"\\RoredAvuv.bmp", outer.right - outer.left + 1,
-                        outer.bottom - outer.top + 2);
+      CheckSnapshotFile(options_.folder + L"\\" + support::kSnapshotFile,
+                        outer.right - outer.left + 1, outer.bottom - outer.top + 2);
   if (!problem.empty()) Fail(kSnapshots, "%s", problem.c_str());
   Matches(kPickers);  // and nothing else moved
 }

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <memory>
 
-#include "civil_days.h"
 #include "support/remote.h"
 
 namespace monkey {
@@ -33,7 +32,7 @@ Moment ReadPicker(const support::Calculator& c, int id) {
   remote.Read(&date, sizeof date);
   Moment moment;
   if (date.wMonth >= 1 && date.wMonth <= 12) {
-    moment.day = DaysFromCivil(date.wYear, date.wMonth, date.wDay);
+    moment.day = civil_model::DaysFrom1601(civil_model::DateOf(date));
   }
   moment.hour = date.wHour;
   moment.minute = date.wMinute;
@@ -42,7 +41,7 @@ Moment ReadPicker(const support::Calculator& c, int id) {
 }
 
 void WritePicker(const support::Calculator& c, int id, const Moment& moment) {
-  const Civil civil = CivilFromDays(moment.day);
+  const civil_model::Date civil = civil_model::DateFromDays(moment.day);
   SYSTEMTIME date{};
   date.wYear = static_cast<WORD>(civil.year);
   date.wMonth = static_cast<WORD>(civil.month);

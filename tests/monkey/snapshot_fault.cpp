@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "civil_days.h"
 #include "monkey.h"
 #include "real_window.h"
 #include "support/calculator.h"
@@ -28,7 +27,7 @@ void RunCase(const FaultOptions& options, support::Calculator& c) {
   const std::string& label = options.label;
   HANDLE held = INVALID_HANDLE_VALUE;
   if (options.hold) {
-    held = HoldWithoutSharing(options.folder + L"\\RoredAvuv.bmp");
+    held = HoldWithoutSharing(options.folder + L"\\" + support::kSnapshotFile);
     Checked(held != INVALID_HANDLE_VALUE, label, "the file is held open without sharing");
   }
   // A message box inside the snapshot would keep the command from returning.
@@ -41,8 +40,8 @@ void RunCase(const FaultOptions& options, support::Calculator& c) {
           "no message box or other window appears");
   if (held != INVALID_HANDLE_VALUE) CloseHandle(held);
 
-  Moment base{DaysFromCivil(2021, 1, 1), 12, 0, 0};
-  Moment final{DaysFromCivil(2021, 3, 1), 12, 0, 0};
+  Moment base{civil_model::DaysFrom1601({2021, 1, 1}), 12, 0, 0};
+  Moment final{civil_model::DaysFrom1601({2021, 3, 1}), 12, 0, 0};
   WritePicker(c, kBasePicker, base);
   WritePicker(c, kFinalPicker, final);
   SendMessageW(c.Item(kHayButton), BM_CLICK, 0, 0);

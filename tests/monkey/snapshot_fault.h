@@ -7,9 +7,9 @@ namespace monkey {
 
 struct FaultOptions {
   std::wstring calculator;
-  std::wstring folder;  // the calculator's working folder, where RoredAvuv.bmp is
+  std::wstring folder;  // the calculator's working folder, where the snapshot is
   std::string label;    // what fault the caller prepared, for the check names
-  bool hold = false;    // keep RoredAvuv.bmp open without sharing meanwhile
+  bool hold = false;    // keep the snapshot file open without sharing meanwhile
 };
 
 // The snapshot shows nothing and returns, the window still answers "Hay", and the program

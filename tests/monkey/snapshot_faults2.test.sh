@@ -2,24 +2,25 @@
 # The snapshot command against the real window while the file system refuses the file, in the
 # cases tests/e2e/snapshot_faults.test.sh leaves out (that one: a full disk reached through
 # Z:, a read-only mounted folder):
-#   read-only flag    RoredAvuv.bmp without write bits (Wine's read-only attribute)
-#   read-only file    RoredAvuv.bmp itself mounted read-only, in a writable folder
-#   held              another process holds RoredAvuv.bmp open without sharing
+#   read-only flag    the snapshot file without write bits (Wine's read-only attribute)
+#   read-only file    the snapshot file itself mounted read-only, in a writable folder
+#   held              another process holds the snapshot file open without sharing
 #   drive full        a tiny file system as Wine drive T: (or the next free letter), the
 #                     calculator working in its root
-#   long name         a working folder so deep that the full name of RoredAvuv.bmp passes 255
+#   long name         a working folder so deep that the snapshot's full name passes 255
 #   no permission     a folder the user may not write, calculator run as user nobody (its own
 #                     Wine prefix and copies of the programs, all in a scratch folder under
 #                     /tmp it can reach wherever the project was cloned);
 #                     MONKEY_FAULTS_UNPRIVILEGED=0 leaves it out
-#   create denied     as user nobody, a folder that takes no new file around a RoredAvuv.bmp
+#   create denied     as user nobody, a folder that takes no new file around a snapshot file
 #                     that user may write: the file is rewritten where it is
-#   sticky folder     as user nobody, root's RoredAvuv.bmp (mode 666) in a root-owned folder of
+#   sticky folder     as user nobody, root's snapshot file (mode 666) in a root-owned folder of
 #                     mode 1777: the file may be written but not renamed, so ReplaceFileW is
 #                     refused and the file is rewritten where it is
 # Each case: no message box or other window, the window answers "Hay" afterwards, exit code 0,
-# the old RoredAvuv.bmp byte for byte as it was (create denied, sticky folder: a whole new
+# the old snapshot file byte for byte as it was (create denied, sticky folder: a whole new
 # bitmap), and no other file left beside it (sticky folder: but Wine's own scratch file, below).
+# The file's name is SNAPSHOT_NAME (tests/support/snapshot.sh).
 set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
@@ -72,30 +73,30 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
   fi
   failed=$((failed + bad))
 }
-unchanged() { cmp -s "$base/old.bmp" "$1/RoredAvuv.bmp"; }
-nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp | wc -l)" -eq 0 ]; }
-whole_bitmap() {  # folder: RoredAvuv.bmp exactly as long as its header says, and not the old one
-  ! unchanged "$1" && bitmap_whole "$1/RoredAvuv.bmp"
+unchanged() { cmp -s "$base/old.bmp" "$1/$SNAPSHOT_NAME"; }
+nothing_beside() { [ "$(find "$1" -mindepth 1 -maxdepth 1 ! -name "$SNAPSHOT_NAME" | wc -l)" -eq 0 ]; }
+whole_bitmap() {  # folder: the snapshot exactly as long as its header says, and not the old one
+  ! unchanged "$1" && bitmap_whole "$1/$SNAPSHOT_NAME"
 }
 expect_kept() {  # label folder
-  check "$1: the old RoredAvuv.bmp is unchanged" unchanged "$2"
+  check "$1: the old $SNAPSHOT_NAME is unchanged" unchanged "$2"
   check "$1: no other file is left beside it" nothing_beside "$2"
 }
 
 # Read-only flag: Wine shows a file without write bits as FILE_ATTRIBUTE_READONLY, whoever
 # runs it; the program must honour the flag even where root could write the bytes.
 folder="$base/flag"
-mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp" && chmod 444 "$folder/RoredAvuv.bmp"
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME" && chmod 444 "$folder/$SNAPSHOT_NAME"
 run_driver "read-only flag" wine "$folder"
 expect_kept "read-only flag" "$folder"
 
 # The file itself on a read-only mount: no write and no rename onto it can succeed.
 folder="$base/rofile"
-mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
-if mount --bind "$folder/RoredAvuv.bmp" "$folder/RoredAvuv.bmp" 2>/dev/null &&
-  FAULT_FS_UNDO+=("umount -l '$folder/RoredAvuv.bmp'") &&
-  mount -o remount,bind,ro "$folder/RoredAvuv.bmp" 2>/dev/null &&
-  ! (: >>"$folder/RoredAvuv.bmp") 2>/dev/null; then
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
+if mount --bind "$folder/$SNAPSHOT_NAME" "$folder/$SNAPSHOT_NAME" 2>/dev/null &&
+  FAULT_FS_UNDO+=("umount -l '$folder/$SNAPSHOT_NAME'") &&
+  mount -o remount,bind,ro "$folder/$SNAPSHOT_NAME" 2>/dev/null &&
+  ! (: >>"$folder/$SNAPSHOT_NAME") 2>/dev/null; then
   run_driver "read-only file" wine "$folder"
   expect_kept "read-only file" "$folder"
 else
@@ -104,7 +105,7 @@ fi
 
 # Held open without sharing by another process (the driver) while the command runs.
 folder="$base/held"
-mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
 run_driver "held open" wine "$folder" --hold
 expect_kept "held open" "$folder"
 
@@ -113,39 +114,40 @@ folder="$base/tiny"
 letter=""
 if fault_fs_tiny_tmpfs "$folder" 96k && letter=$(fault_fs_free_wine_drive) &&
   fault_fs_map_wine_drive "$letter" "$folder"; then
-  cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
+  cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
   run_driver "full drive ${letter^^}:" wine "$base" --folder "${letter^^}:\\"
   expect_kept "full drive ${letter^^}:" "$folder"
 else
   skip "full drive: cannot map a tiny file system as a drive" 5
 fi
 
-# A working folder whose Windows path (Z:\...) is 246 units long: with "\RoredAvuv.bmp" the
-# full name has 260, past the 255 a channel name keeps. No file of a cut name may appear.
+# A working folder whose Windows path (Z:\...) is so long that with "\" and the snapshot's name
+# the full name has 260 units, past the 255 a channel name keeps. No file of a cut name may appear.
 deep="$base/long"
-while [ $((${#deep} + 2 + 41)) -lt 245 ]; do deep="$deep/$(printf 'd%.0s' {1..40})"; done
-deep="$deep/$(printf 'e%.0s' $(seq $((246 - 2 - ${#deep} - 1))))"
-mkdir -p "$deep" && cp "$base/old.bmp" "$deep/RoredAvuv.bmp"
+deep_units=$((260 - 1 - ${#SNAPSHOT_NAME}))
+while [ $((${#deep} + 2 + 41)) -lt $((deep_units - 1)) ]; do deep="$deep/$(printf 'd%.0s' {1..40})"; done
+deep="$deep/$(printf 'e%.0s' $(seq $((deep_units - 2 - ${#deep} - 1))))"
+mkdir -p "$deep" && cp "$base/old.bmp" "$deep/$SNAPSHOT_NAME"
 echo "long name: working folder of $((${#deep} + 2)) units"
 run_driver "long name" wine "$deep"
 # Wine takes full names past 255 units, so the snapshot may also succeed; what must never
 # happen is a damaged file or one under a cut name.
 kept_or_whole() {
   unchanged "$1" && echo "  (the old file was kept)" && return 0
-  bitmap_whole "$1/RoredAvuv.bmp" && echo "  (a whole new snapshot replaced it)"
+  bitmap_whole "$1/$SNAPSHOT_NAME" && echo "  (a whole new snapshot replaced it)"
 }
-check "long name: the old RoredAvuv.bmp is kept or replaced whole" kept_or_whole "$deep"
+check "long name: the old $SNAPSHOT_NAME is kept or replaced whole" kept_or_whole "$deep"
 check "long name: no other file is left beside it" nothing_beside "$deep"
 check "long name: no file of a cut name anywhere above" \
-  test "$(find "$base/long" -type f ! -path "$deep/RoredAvuv.bmp" | wc -l)" -eq 0
+  test "$(find "$base/long" -type f ! -path "$deep/$SNAPSHOT_NAME" | wc -l)" -eq 0
 
 # No write permission in the folder, as an unprivileged user (root would ignore the bits).
 if [ "${MONKEY_FAULTS_UNPRIVILEGED:-1}" = 0 ]; then
   skip "no permission, create denied, sticky folder: left out by MONKEY_FAULTS_UNPRIVILEGED=0" 21
 else
   folder="$base/locked"
-  mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
-  chmod 755 "$folder" && chmod 644 "$folder/RoredAvuv.bmp"
+  mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
+  chmod 755 "$folder" && chmod 644 "$folder/$SNAPSHOT_NAME"
   if [ "$(id -u)" -ne 0 ]; then
     skip "no permission, create denied, sticky folder: needs root to run the calculator as another user" 21
   elif fault_fs_unprivileged_wine_prefix "$base/nobody/prefix"; then
@@ -154,28 +156,28 @@ else
     expect_kept "no permission" "$folder"
     # Only the file itself may be written: the new picture goes into it.
     folder="$base/create-denied"
-    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
-    chmod 666 "$folder/RoredAvuv.bmp" && chmod 555 "$folder"
+    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
+    chmod 666 "$folder/$SNAPSHOT_NAME" && chmod 555 "$folder"
     run_driver "create denied" nobody "$folder"
-    check "create denied: RoredAvuv.bmp holds a whole new bitmap" whole_bitmap "$folder"
+    check "create denied: $SNAPSHOT_NAME holds a whole new bitmap" whole_bitmap "$folder"
     check "create denied: no other file is left beside it" nothing_beside "$folder"
     chmod 755 "$folder"
     # The file may be written but not renamed or removed: it is rewritten where it is. Wine's
     # ReplaceFileW, refused, leaves an empty scratch file of its own, rf<hex>.tmp; Windows'
     # makes none (docs/wine-replacefile-scratch.md). Nothing else may be there.
     folder="$base/sticky"
-    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/RoredAvuv.bmp"
-    chmod 666 "$folder/RoredAvuv.bmp" && chmod 1777 "$folder"
+    mkdir -p "$folder" && cp "$base/old.bmp" "$folder/$SNAPSHOT_NAME"
+    chmod 666 "$folder/$SNAPSHOT_NAME" && chmod 1777 "$folder"
     only_wine_scratch_beside() {
       local others
-      others=$(find "$1" -mindepth 1 -maxdepth 1 ! -name RoredAvuv.bmp)
+      others=$(find "$1" -mindepth 1 -maxdepth 1 ! -name "$SNAPSHOT_NAME")
       [ -z "$others" ] && return 0
       echo "  (beside it: $(printf '%s\n' "$others" | xargs -n1 basename | tr '\n' ' '))"
       ! printf '%s\n' "$others" | grep -qvE '/rf[0-9a-fA-F]{1,4}\.tmp$' &&
         [ -z "$(find "$1" -mindepth 1 -maxdepth 1 -name 'rf*.tmp' -size +0c)" ]
     }
     run_driver "sticky folder" nobody "$folder"
-    check "sticky folder: RoredAvuv.bmp holds a whole new bitmap" whole_bitmap "$folder"
+    check "sticky folder: $SNAPSHOT_NAME holds a whole new bitmap" whole_bitmap "$folder"
     check "sticky folder: nothing but Wine's own scratch file is left beside it" \
       only_wine_scratch_beside "$folder"
   else

@@ -5,9 +5,18 @@
 #include <optional>
 #include <string>
 
+#include "support/civil_model.h"
+
 namespace monkey {
 
-// A picker's value: a day (DaysFromCivil) and a time of day.
+// What the date pickers accept under Wine, and the units of the system's 64-bit time count,
+// which ends 2^63 units of 100 ns after 1 January 1601 (day 0).
+inline constexpr long long kFirstPickerDay = civil_model::DaysFrom1601({1752, 9, 14});
+inline constexpr long long kLastPickerDay = civil_model::DaysFrom1601({9999, 12, 31});
+inline constexpr long long kUnitsPerDay = 864000000000LL;
+inline constexpr long long kUnitsPerSecond = 10000000LL;
+
+// A picker's value: a day number (civil_model::DaysFrom1601) and a time of day.
 struct Moment {
   long long day = 0;
   int hour = 0;

@@ -6,8 +6,8 @@
 #include <cstring>
 #include <random>
 
-#include "datecalc/civil_model.h"
 #include "platform/time.h"
+#include "support/civil_model.h"
 #include "time_host.h"
 
 namespace {

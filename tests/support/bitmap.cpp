@@ -1,5 +1,6 @@
 #include "bitmap.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -66,6 +67,17 @@ Bitmap ParseBitmap(std::vector<std::uint8_t> bytes) {
   return bitmap;
 }
 
+namespace {
+
+// Within a small distance on each channel: the capture of a solid colour may be dithered.
+bool Near(const std::uint8_t* bgr, Rgb colour) {
+  constexpr int kSlack = 24;
+  return std::abs(bgr[0] - colour.blue) < kSlack && std::abs(bgr[1] - colour.green) < kSlack &&
+         std::abs(bgr[2] - colour.red) < kSlack;
+}
+
+}  // namespace
+
 PixelCount CountPixels(const Bitmap& bitmap, POINT origin, RECT screenRect) {
   PixelCount count;
   for (LONG sy = screenRect.top; sy < screenRect.bottom; ++sy) {
@@ -75,8 +87,8 @@ PixelCount CountPixels(const Bitmap& bitmap, POINT origin, RECT screenRect) {
       if (x < 0 || y < 0 || x >= bitmap.width || y >= bitmap.height) continue;
       const std::uint8_t* p = bitmap.Pixel(x, y);
       ++count.total;
-      if (p[0] < 24 && p[1] < 24 && p[2] < 24) ++count.black;
-      if (p[0] > 232 && p[1] > 232 && p[2] > 232) ++count.white;
+      if (Near(p, kBandBack)) ++count.back;
+      if (Near(p, kBandText)) ++count.text;
     }
   }
   return count;

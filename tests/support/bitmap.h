@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "calculator_ids.h"
+
 namespace support {
 
 std::vector<std::uint8_t> ReadWholeFile(const std::wstring& path);
@@ -29,13 +31,14 @@ struct Bitmap {
 Bitmap ParseBitmap(std::vector<std::uint8_t> bytes);
 
 struct PixelCount {
-  int black = 0;
-  int white = 0;
+  int back = 0;  // of the band's background colour
+  int text = 0;  // of the band's text colour
   int total = 0;
 };
 
-// Black and white pixels of the picture within `screenRect`, where the picture's top-left
-// pixel shows screen point `origin`; the rectangle is clipped to the picture.
+// Pixels of the picture within `screenRect` close to the result band's background and text
+// colours (kBandBack, kBandText), where the picture's top-left pixel shows screen point
+// `origin`; the rectangle is clipped to the picture.
 PixelCount CountPixels(const Bitmap& bitmap, POINT origin, RECT screenRect);
 
 }  // namespace support

@@ -1,10 +1,12 @@
 #pragma once
-// What the calculator's window is made of, as the tests name it: its control ids and the texts it
-// shows. Written down once here, from the window the program must show, for the unit tests and
-// for the programs that work the window from outside.
+// What the calculator's window is made of, as the tests name it: its control ids, the texts it
+// shows, the result band's colours and the snapshot's file name. Written down once here, from
+// the window the program must show, for the unit tests, the programs that work the window from
+// outside and (the file name) the shell scripts, which read it from this file (snapshot.sh).
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 
 namespace support {
 
@@ -38,11 +40,25 @@ inline constexpr char16_t kDateOrderTitle16[] = u"Programador";
 inline constexpr char16_t kDateOrderText16[] =
     u"La fecha segunda esta mal configurada ...\r\nDebe ser m\u00E1s antigua que la primera ...";
 
+// The snapshot's file name, in the calculator's working folder. snapshot.sh reads this line.
+inline constexpr char16_t kSnapshotFile16[] = u"RoredAvuv.bmp";
+
+// The result band: white text on black.
+struct Rgb {
+  std::uint8_t red, green, blue;
+};
+inline constexpr Rgb kBandText{0xFF, 0xFF, 0xFF};
+inline constexpr Rgb kBandBack{0x00, 0x00, 0x00};
+
 inline constexpr auto kCaptionUnits = TextAs<wchar_t>(kCaption16);
 inline constexpr auto kDateOrderTitleUnits = TextAs<wchar_t>(kDateOrderTitle16);
 inline constexpr auto kDateOrderTextUnits = TextAs<wchar_t>(kDateOrderText16);
+inline constexpr auto kSnapshotFileUnits = TextAs<wchar_t>(kSnapshotFile16);
+inline constexpr auto kSnapshotFileChars = TextAs<char>(kSnapshotFile16);  // ASCII
 inline constexpr const wchar_t* kCaption = kCaptionUnits.data();
 inline constexpr const wchar_t* kDateOrderTitle = kDateOrderTitleUnits.data();
 inline constexpr const wchar_t* kDateOrderText = kDateOrderTextUnits.data();
+inline constexpr const wchar_t* kSnapshotFile = kSnapshotFileUnits.data();
+inline constexpr const char* kSnapshotFileNarrow = kSnapshotFileChars.data();
 
 }  // namespace support

@@ -104,27 +104,4 @@ bool SetPickerDate(HANDLE process, HWND picker, WORD year, WORD month, WORD day)
   return SameDate(PickerDate(process, picker), date);
 }
 
-namespace {
-constexpr long long kUnitsPerDay = 864000000000LL;
-
-long long Units(const SYSTEMTIME& date) {
-  SYSTEMTIME day = MakeDate(date.wYear, date.wMonth, date.wDay);
-  FILETIME time{};
-  SystemTimeToFileTime(&day, &time);
-  return static_cast<long long>(time.dwHighDateTime) << 32 | time.dwLowDateTime;
-}
-}  // namespace
-
-long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b) {
-  return (Units(b) - Units(a)) / kUnitsPerDay;
-}
-
-SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days) {
-  long long units = Units(date) + days * kUnitsPerDay;
-  FILETIME time{static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
-  SYSTEMTIME moved{};
-  FileTimeToSystemTime(&time, &moved);
-  return moved;
-}
-
 }  // namespace support

@@ -45,8 +45,5 @@ bool SameDate(const SYSTEMTIME& a, const SYSTEMTIME& b);
 // "dd/MM/yyyy", for messages.
 std::string DateName(const SYSTEMTIME& date);
 SYSTEMTIME MakeDate(WORD year, WORD month, WORD day);
-// Whole days from `a` to `b` (negative when b is earlier), by the system's own conversion.
-long long DaysBetween(const SYSTEMTIME& a, const SYSTEMTIME& b);
-SYSTEMTIME AddDaysTo(const SYSTEMTIME& date, long long days);
 
 }  // namespace support

@@ -1,5 +1,11 @@
 # What the snapshot scripts look for in a folder the calculator worked in. Source it.
 
+# The snapshot's file name, as the C++ tests have it in calculator_ids.h, the one place it is
+# written down.
+SNAPSHOT_NAME=$(sed -n 's/.*kSnapshotFile16\[\] = u"\([^"]*\)";.*/\1/p' \
+  "$(dirname "${BASH_SOURCE[0]}")/calculator_ids.h")
+[ -n "$SNAPSHOT_NAME" ] || { echo "snapshot.sh: no kSnapshotFile16 in calculator_ids.h" >&2; return 1; }
+
 # bitmap_whole FILE: a bitmap exactly as long as its header says.
 bitmap_whole() {
   python3 - "$1" <<'PY'
