@@ -65,7 +65,7 @@ BOOL FailFor(int errnum, const std::string& path) {
 // change refused, or 0.
 int TakeOverIdentity(const std::string& replacement, const struct stat& replaced,
                      DWORD attributes) {
-  struct stat fresh {};
+  struct stat fresh = {};
   if (stat(replacement.c_str(), &fresh) != 0) return errno;
   if (int refused = StoreAttributes(replacement, attributes); refused != 0) return refused;
   bool otherOwner = fresh.st_uid != replaced.st_uid || fresh.st_gid != replaced.st_gid;
@@ -96,7 +96,7 @@ void AppendUnits(std::u16string& out, const std::string& utf8) {
 
 DWORD GetFileAttributesW(const char16_t* fileName) {
   std::string path = PathOf(fileName);
-  struct stat info {};
+  struct stat info = {};
   if (path.empty()) {
     Fail(ERROR_PATH_NOT_FOUND);
     return INVALID_FILE_ATTRIBUTES;
@@ -112,7 +112,7 @@ DWORD GetFileAttributesW(const char16_t* fileName) {
 
 BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes) {
   std::string path = PathOf(fileName);
-  struct stat info {};
+  struct stat info = {};
   if (path.empty()) return Refuse(ERROR_PATH_NOT_FOUND);
   if (stat(path.c_str(), &info) != 0) return FailFor(errno, path);
   const mode_t mode = info.st_mode & kPermissionBits;
@@ -135,8 +135,8 @@ BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
   std::string replaced = PathOf(replacedName);
   std::string replacement = PathOf(replacementName);
   if (replaced.empty() || replacement.empty()) return Refuse(ERROR_INVALID_PARAMETER);
-  struct stat old {};
-  struct stat fresh {};
+  struct stat old = {};
+  struct stat fresh = {};
   if (stat(replaced.c_str(), &old) != 0) return FailFor(errno, replaced);
   if (stat(replacement.c_str(), &fresh) != 0) return FailFor(errno, replacement);
   if (S_ISDIR(old.st_mode) || S_ISDIR(fresh.st_mode)) return Refuse(ERROR_ACCESS_DENIED);

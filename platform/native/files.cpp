@@ -140,7 +140,7 @@ void AppendUtf8(std::string& out, char32_t code) {
 DWORD MissingNameError(const std::string& path) {
   std::string::size_type slash = path.rfind('/');
   std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  struct stat info {};
+  struct stat info = {};
   bool folderExists = stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
   return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
@@ -230,7 +230,7 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMod
 }
 
 DWORD GetFileType(HANDLE file) {
-  struct stat info {};
+  struct stat info = {};
   if (fstat(DescriptorOf(file), &info) != 0) {
     Fail(ERROR_INVALID_HANDLE);
     return FILE_TYPE_UNKNOWN;
@@ -323,7 +323,7 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
-  struct stat info {};
+  struct stat info = {};
   if ((flags & MOVEFILE_REPLACE_EXISTING) == 0 && lstat(to.c_str(), &info) == 0) {
     Fail(ERROR_ALREADY_EXISTS);
     return FALSE;

@@ -192,8 +192,8 @@ TEST(DialogShowModal, RecordsGoAtTheEndAndNothingLeaks) {
 
 TEST(DialogShowModal, ResultVariableGetsTheEndResult) {
   std::int32_t result = -1;
-  RunModal(
-      DemoDialog(), [](HWND dialog) { DialogEnd(dialog, 7); }, &result);
+  const auto endWithSeven = [](HWND dialog) { DialogEnd(dialog, 7); };
+  RunModal(DemoDialog(), endWithSeven, &result);
   EXPECT_EQ(result, 7);
   result = -1;
   RunModal(DemoDialog(), Close, &result);

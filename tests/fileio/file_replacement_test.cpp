@@ -404,12 +404,12 @@ TEST_F(FileReplacement, TheTargetKeepsItsPermissionsAndOwner) {
   if (root) {
     ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0);  // nobody
   }
-  struct stat before {};
+  struct stat before = {};
   ASSERT_EQ(stat(target.c_str(), &before), 0);
   ErrorSlot slot;
   EXPECT_TRUE(Replace(NameOf(target), slot));
   EXPECT_EQ(slot.number(), 0);
-  struct stat after {};
+  struct stat after = {};
   ASSERT_EQ(stat(target.c_str(), &after), 0);
   EXPECT_EQ(after.st_mode & 07777, 0604u);
   EXPECT_EQ(after.st_uid, before.st_uid);
