@@ -8,7 +8,7 @@
 namespace datecalc {
 namespace {
 
-enum Order { kGreater, kEqual, kLess };  // the final field against the base field
+enum Order : std::uint8_t { kGreater, kEqual, kLess };  // the final field against the base field
 
 Order Compare(WORD finalField, WORD baseField) {
   if (finalField > baseField) return kGreater;

@@ -170,7 +170,8 @@ DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* b
   }
   std::u16string full;
   if (fileName[0] != u'/') {
-    char* folder = getcwd(nullptr, 0);
+    // glibc allocates the folder's name when given no buffer.
+    char* folder = getcwd(nullptr, 0);  // NOLINT(clang-analyzer-unix.StdCLibraryFunctions)
     if (folder == nullptr) {
       Fail(WindowsErrorFromErrno(errno));
       return 0;

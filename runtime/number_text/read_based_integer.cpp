@@ -15,7 +15,7 @@ constexpr BasePrefix kBasePrefixes[] = {
 };
 constexpr int kOctalBits = 3;  // any other character: octal, and it is the first digit
 
-enum class Suffix { kNone, kInteger, kLong, kLongLong, kUnsigned };
+enum class Suffix : std::uint8_t { kNone, kInteger, kLong, kLongLong, kUnsigned };
 
 int DigitValue(int c) {
   if (c >= '0' && c <= '9') return c - '0';
