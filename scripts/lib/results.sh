@@ -34,7 +34,7 @@ run_ctest() {
 
 # run_script_test SCRIPT NAME: a tests/**/*.test.sh, its last lines shown, its count kept as NAME.
 run_script_test() {
-  local script=$1 name=$2 log="$RESULTS/script-$2.log" rc
+  local script=$1 name=$2 log="$RESULTS/$2.log" rc
   say "running ${script#"$ROOT"/}"
   timeout 1800 bash "$script" >"$log" 2>&1
   rc=$?
