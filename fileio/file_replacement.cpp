@@ -4,18 +4,21 @@
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "fileio/in_place_rewrite.h"
+#include "fileio/retried_call.h"
 #include "fileio/unique_file.h"
+#include "fileio/write_turn.h"
 #include "runtime/error_numbers.h"
 #include "runtime/wide_string.h"
 
 namespace fileio {
 namespace {
 
-// The attributes a replacement takes over; the others describe how the file is stored.
-// ARCHIVE is not among them: new contents are a change a backup has yet to see.
-constexpr DWORD kCarriedAttributes = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                     FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_TEMPORARY |
-                                     FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+// The attributes the new picture takes over; the others describe how the file is stored, and
+// a read-only file is never replaced. ARCHIVE is not among them: new contents are a change a
+// backup has yet to see.
+constexpr DWORD kCarriedAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                     FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE |
+                                     FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
 constexpr DWORD kComparedAttributes = kCarriedAttributes | FILE_ATTRIBUTE_ARCHIVE;
 
 const FileSystemCalls& Calls() {
@@ -27,16 +30,11 @@ int ErrorOf(BOOL succeeded, std::uint8_t error) {
   return succeeded ? 0 : runtime::error::kInternalError;
 }
 
-DWORD AttributesOf(const char16_t* name) {
-  return GuardedSystemCall([&] { return Calls().getFileAttributes(name); }).value;
-}
-
 // The file being replaced, as found before anything is written.
 struct Target {
   const runtime::WideString& name;
-  DWORD attributes = INVALID_FILE_ATTRIBUTES;  // INVALID_FILE_ATTRIBUTES: there is none
-
-  bool Exists() const { return attributes != INVALID_FILE_ATTRIBUTES; }
+  bool exists = false;
+  WIN32_FILE_ATTRIBUTE_DATA found = {};
 };
 
 // What one way of writing achieved.
@@ -45,27 +43,22 @@ struct Outcome {
   int error = 0;
 };
 
-// 0 when the target may be replaced: absent, or writable and held open by no one. It is asked
-// the way a channel would open it, without emptying it: a rename or ReplaceFileW would not
-// look at the read-only flag or at other programs' handles everywhere.
-int CheckTarget(Target& target) {
-  target.attributes = AttributesOf(target.name.Text());
-  if (target.Exists() && (target.attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+// 0 when the target may be replaced: absent, or neither read-only nor a folder. Looked up by
+// name only: opening it would refuse, and be refused by, the programs that read it meanwhile.
+// Whether another program holds it is the rename's to find out.
+int LookAt(Target& target) {
+  auto looked = GuardedSystemCall([&] {
+    return Calls().getFileAttributesEx(target.name.Text(), GetFileExInfoStandard, &target.found);
+  });
+  target.exists = looked.value != FALSE;
+  const DWORD attributes = target.found.dwFileAttributes;
+  if (target.exists && (attributes & FILE_ATTRIBUTE_READONLY) != 0) {
     return runtime::error::kPermissionDenied;
   }
-  auto opened = GuardedSystemCall([&] {
-    return Calls().createFile(target.name.Text(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  });
-  if (opened.value != INVALID_HANDLE_VALUE) {
-    GuardedSystemCall([&] { return Calls().closeHandle(opened.value); });
-    return 0;
+  if (target.exists && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+    return runtime::error::kPermissionDenied;
   }
-  if (opened.error == runtime::error::kFileNotFound) {
-    target.attributes = INVALID_FILE_ATTRIBUTES;
-    return 0;
-  }
-  return opened.error != 0 ? opened.error : runtime::error::kPermissionDenied;
+  return 0;
 }
 
 int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
@@ -81,11 +74,21 @@ int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
   return 0;
 }
 
-// The whole file: written, on the medium, then closed, all without an error. It is flushed
-// before it takes the old file's name, so that after a power cut the name holds the old
-// picture or the new one, never a new entry over data that never reached the disk.
-int WriteWhole(UniqueFile& fresh, std::span<const FileBlock> blocks) {
+// The creation time is part of what the picture was, as Windows' own replacement keeps it.
+int CarryCreationTime(const Target& target, HANDLE fresh) {
+  if (!target.exists) return 0;
+  auto set = GuardedSystemCall(
+      [&] { return Calls().setFileTime(fresh, &target.found.ftCreationTime, nullptr, nullptr); });
+  return ErrorOf(set.value, set.error);
+}
+
+// The whole file: written, given the old file's creation time, on the medium, then closed, all
+// without an error. It is flushed before it takes the old file's name, so that after a power
+// cut the name holds the old picture or the new one, never a new entry over data that never
+// reached the disk.
+int WriteWhole(const Target& target, UniqueFile& fresh, std::span<const FileBlock> blocks) {
   int error = WriteBlocks(fresh.handle, blocks);
+  if (error == 0) error = CarryCreationTime(target, fresh.handle);
   if (error == 0) {
     auto flushed = GuardedSystemCall([&] { return Calls().flushFileBuffers(fresh.handle); });
     error = ErrorOf(flushed.value, flushed.error);
@@ -94,12 +97,24 @@ int WriteWhole(UniqueFile& fresh, std::span<const FileBlock> blocks) {
   return error != 0 ? error : ErrorOf(closed.value, closed.error);
 }
 
-void Remove(const runtime::WideString& name) {
-  GuardedSystemCall([&] { return Calls().deleteFile(name.Text()); });
+// The old file's attributes on the new one before it takes the name, and ARCHIVE set as any
+// write sets it, so that no reader ever finds the name without them.
+int CarryAttributes(const Target& target, const UniqueFile& fresh) {
+  const DWORD carried = target.exists ? target.found.dwFileAttributes & kCarriedAttributes : 0;
+  const DWORD wanted = carried | FILE_ATTRIBUTE_ARCHIVE;
+  auto now = GuardedSystemCall([&] { return Calls().getFileAttributes(fresh.name.Text()); });
+  if (now.value != INVALID_FILE_ATTRIBUTES && (now.value & kComparedAttributes) == wanted) return 0;
+  auto set =
+      GuardedSystemCall([&] { return Calls().setFileAttributes(fresh.name.Text(), wanted); });
+  return ErrorOf(set.value, set.error);
 }
 
-// A full name: given a relative one, some platforms' ReplaceFileW looks for a scratch file of
-// its own in no folder at all. The name as given when the full one cannot be had.
+void Remove(const runtime::WideString& name) {
+  RetriedSystemCall([&] { return Calls().deleteFile(name.Text()); });
+}
+
+// A full name, so that every spelling of one file waits for the same turn; the name as given
+// when the full one cannot be had.
 runtime::WideString FullName(const runtime::WideString& name) {
   auto needed =
       GuardedSystemCall([&] { return Calls().getFullPathName(name.Text(), 0, nullptr, nullptr); });
@@ -113,43 +128,20 @@ runtime::WideString FullName(const runtime::WideString& name) {
   return runtime::WideString::Copy({full.Text(), got.value});
 }
 
-// The old file's attributes on the new one, where the platform's replacement did not carry
-// them over itself, and ARCHIVE set as any write sets it: a replacement copies the old file's
-// attributes, so a backup tool that had cleared the flag would take the new picture as saved.
-int CarryAttributes(const Target& target) {
-  const DWORD wanted = (target.attributes & kCarriedAttributes) | FILE_ATTRIBUTE_ARCHIVE;
-  if ((AttributesOf(target.name.Text()) & kComparedAttributes) == wanted) return 0;
-  auto set =
-      GuardedSystemCall([&] { return Calls().setFileAttributes(target.name.Text(), wanted); });
-  return ErrorOf(set.value, set.error);
-}
-
-Outcome MoveInto(const Target& target, const UniqueFile& fresh) {
-  auto moved = GuardedSystemCall(
-      [&] { return Calls().moveFileEx(fresh.name.Text(), target.name.Text(), 0); });
-  return {moved.value != FALSE, ErrorOf(moved.value, moved.error)};
-}
-
-// ReplaceFileW keeps the old file's identity. When it fails after the old file lost its name
-// (it may, without a backup name), the new file takes the free name rather than leave none.
-// No REPLACEFILE_IGNORE_* flags, as callers pass by default: with them a replacement that
-// cannot carry the security settings over would succeed without them, where a refusal leads
-// to the in-place rewrite, which keeps them.
-Outcome Replace(const Target& target, const UniqueFile& fresh) {
-  runtime::WideString fullTarget = FullName(target.name);
-  runtime::WideString fullFresh = FullName(fresh.name);
-  auto replaced = GuardedSystemCall([&] {
-    return Calls().replaceFile(fullTarget.Text(), fullFresh.Text(), nullptr, 0, nullptr, nullptr);
+// The one step that changes what the name holds: a single rename that replaces, on Windows and
+// under Wine alike, so whatever ends the program the name holds the old picture or the new one.
+GuardedResult<BOOL> Rename(const Target& target, const UniqueFile& fresh) {
+  return RetriedSystemCall([&] {
+    return Calls().moveFileEx(fresh.name.Text(), target.name.Text(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   });
-  Outcome outcome{replaced.value != FALSE, ErrorOf(replaced.value, replaced.error)};
-  if (!outcome.written && AttributesOf(target.name.Text()) == INVALID_FILE_ATTRIBUTES) {
-    outcome.written = MoveInto(target, fresh).written;
-  }
-  if (outcome.written) {
-    int carried = CarryAttributes(target);
-    if (outcome.error == 0) outcome.error = carried;
-  }
-  return outcome;
+}
+
+// Refusals after which a file that may be written but not replaced is rewritten where it is: a
+// folder that takes no new file or lets no one but a file's owner rename it (access denied,
+// lasting past the retries), or a fresh name longer than a limit the target's own name fits.
+bool LeadsToRewrite(DWORD code) {
+  return code == ERROR_ACCESS_DENIED || RefusesTheName(code);
 }
 
 Outcome RewriteTarget(const Target& target, std::span<const FileBlock> blocks) {
@@ -157,37 +149,27 @@ Outcome RewriteTarget(const Target& target, std::span<const FileBlock> blocks) {
   return {rewrite.written, rewrite.error};
 }
 
-// The fresh file, whole, takes the target's place, or is removed. It stays only when the old
-// file is gone and it holds the one picture left. A target that may be written but not
-// replaced (a folder that lets no one but a file's owner rename it, a share that lets no
-// entry change) is rewritten where it is: CheckTarget found it writable.
+// The fresh file, whole and dressed as the old one, takes the name, or is removed.
 Outcome PutInPlace(const Target& target, const UniqueFile& fresh,
                    std::span<const FileBlock> blocks) {
-  if (!target.Exists()) {
-    Outcome moved = MoveInto(target, fresh);
-    if (!moved.written) Remove(fresh.name);
-    return moved;
-  }
-  Outcome outcome = Replace(target, fresh);
-  if (!outcome.written && AttributesOf(target.name.Text()) != INVALID_FILE_ATTRIBUTES) {
-    Remove(fresh.name);
-    return RewriteTarget(target, blocks);
-  }
-  return outcome;
+  const int carried = CarryAttributes(target, fresh);
+  auto renamed = Rename(target, fresh);
+  if (renamed.value != FALSE) return {true, carried};
+  Remove(fresh.name);
+  if (target.exists && LeadsToRewrite(renamed.code)) return RewriteTarget(target, blocks);
+  return {false, ErrorOf(renamed.value, renamed.error)};
 }
 
 Outcome ReplaceNamed(const runtime::WideString& name, std::span<const FileBlock> blocks) {
+  const WriteTurn turn(FullName(name));
   Target target{name};
-  if (int refused = CheckTarget(target); refused != 0) return {false, refused};
+  if (int refused = LookAt(target); refused != 0) return {false, refused};
   UniqueFile fresh;
-  int error = CreateUniqueFileBeside(name, fresh);
-  // No fresh file can be had beside it (the folder takes no new file, or the longer name
-  // passes the path limit), but the file itself may be written: write it where it is.
-  bool noFreshFile = error == runtime::error::kPermissionDenied || fresh.nameRefused;
-  if (error != 0 && noFreshFile && target.Exists()) return RewriteTarget(target, blocks);
-  if (error != 0) return {false, error};
-  error = WriteWhole(fresh, blocks);
-  if (error != 0) {
+  const int created = CreateUniqueFileBeside(name, fresh);
+  const bool noFreshFile = created == runtime::error::kPermissionDenied || fresh.nameRefused;
+  if (created != 0 && noFreshFile && target.exists) return RewriteTarget(target, blocks);
+  if (created != 0) return {false, created};
+  if (int error = WriteWhole(target, fresh, blocks); error != 0) {
     Remove(fresh.name);
     return {false, error};
   }

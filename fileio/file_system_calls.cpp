@@ -4,11 +4,25 @@ namespace fileio {
 namespace {
 
 constexpr FileSystemCalls kPlatformCalls = {
-    platform::CreateFileW,        platform::GetFileType,  platform::SetFilePointer,
-    platform::SetEndOfFile,       platform::WriteFile,    platform::CloseHandle,
-    platform::MoveFileExW,        platform::DeleteFileW,  platform::GetFileAttributesW,
-    platform::SetFileAttributesW, platform::ReplaceFileW, platform::GetFullPathNameW,
+    platform::CreateFileW,
+    platform::GetFileType,
+    platform::SetFilePointer,
+    platform::SetEndOfFile,
+    platform::WriteFile,
+    platform::ReadFile,
+    platform::CloseHandle,
+    platform::MoveFileExW,
+    platform::DeleteFileW,
+    platform::GetFileAttributesW,
+    platform::GetFileAttributesExW,
+    platform::SetFileAttributesW,
+    platform::SetFileTime,
+    platform::GetFullPathNameW,
     platform::FlushFileBuffers,
+    platform::CreateMutexW,
+    platform::WaitForSingleObject,
+    platform::ReleaseMutex,
+    platform::Sleep,
 };
 
 const FileSystemCalls* callsInUse = &kPlatformCalls;

@@ -25,12 +25,16 @@ void EnterSystemCall() {
   platform::SetLastError(ERROR_SUCCESS);
 }
 
-std::uint8_t LeaveSystemCall() {
+DWORD LeaveSystemCall() {
   DWORD code = platform::GetLastError();
   platform::SetErrorMode(previousErrorMode);
   // Restored after the last platform call, which loads the runtime's own control word.
   platform::RestoreFloatingPointState(savedFloatingPoint);
   systemCallLock.Release();
+  return code;
+}
+
+std::uint8_t RuntimeErrorOf(DWORD code) {
   return code == ERROR_SUCCESS ? 0 : runtime::SystemErrorTable(code);
 }
 

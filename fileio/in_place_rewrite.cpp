@@ -1,8 +1,9 @@
 #include "fileio/in_place_rewrite.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
+#include <memory>
+#include <new>
 
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
@@ -10,10 +11,6 @@
 
 namespace fileio {
 namespace {
-
-// What is written past the old end. Never changed; not const, so that it takes no room in the
-// program file.
-std::array<std::uint8_t, 65536> zeros{};
 
 const FileSystemCalls& Calls() {
   return CurrentFileSystemCalls();
@@ -36,12 +33,13 @@ int Seek(HANDLE file, std::uint64_t offset, DWORD method, std::uint64_t* reached
   return 0;
 }
 
-int WriteAll(HANDLE file, const void* bytes, DWORD count) {
+int WriteAll(HANDLE file, const std::uint8_t* bytes, std::uint64_t count) {
   DWORD written = 0;
+  const auto asked = static_cast<DWORD>(count);
   auto wrote =
-      GuardedSystemCall([&] { return Calls().writeFile(file, bytes, count, &written, nullptr); });
+      GuardedSystemCall([&] { return Calls().writeFile(file, bytes, asked, &written, nullptr); });
   if (wrote.error != 0) return wrote.error;
-  return written < count ? runtime::error::kDiskFull : 0;
+  return written < asked ? runtime::error::kDiskFull : 0;
 }
 
 int CutAt(HANDLE file, std::uint64_t length) {
@@ -50,51 +48,111 @@ int CutAt(HANDLE file, std::uint64_t length) {
   return ErrorOf(cut.value, cut.error);
 }
 
-// The bytes past the old end are written, not just declared: a file whose end is moved out
-// may be left sparse and promise room the disk does not have. Without the room the file gets
-// its old length back, its old contents untouched.
-int MakeRoom(HANDLE file, std::uint64_t length) {
-  std::uint64_t oldLength = 0;
-  if (int error = Seek(file, 0, FILE_END, &oldLength); error != 0) return error;
-  int error = 0;
-  for (std::uint64_t end = oldLength; end < length && error == 0;) {
-    const auto count = static_cast<DWORD>(std::min<std::uint64_t>(length - end, zeros.size()));
-    error = WriteAll(file, zeros.data(), count);
-    end += count;
-  }
-  if (error != 0) CutAt(file, oldLength);
-  return error;
-}
+// The blocks as one run of bytes, written a stretch at a time: one write per block it covers.
+class Contents {
+ public:
+  explicit Contents(std::span<const FileBlock> blocks) : blocks_(blocks) {}
 
-int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
-  for (const FileBlock& block : blocks) {
-    if (block.empty()) continue;
-    if (int error = WriteAll(file, block.data(), static_cast<DWORD>(block.size())); error != 0) {
-      return error;
+  std::uint64_t Length() const {
+    std::uint64_t length = 0;
+    for (const FileBlock& block : blocks_) length += block.size();
+    return length;
+  }
+
+  // Writes the bytes from `begin` up to `end` at the file's position.
+  int Write(HANDLE file, std::uint64_t begin, std::uint64_t end) const {
+    std::uint64_t start = 0;  // of the block in the run
+    for (const FileBlock& block : blocks_) {
+      const std::uint64_t from = std::max(begin, start);
+      const std::uint64_t to = std::min<std::uint64_t>(end, start + block.size());
+      if (from < to) {
+        if (int error = WriteAll(file, block.data() + (from - start), to - from); error != 0) {
+          return error;
+        }
+      }
+      start += block.size();
     }
+    return 0;
   }
-  return 0;
+
+ private:
+  std::span<const FileBlock> blocks_;
+};
+
+// The old bytes the new contents cover, read before any is overwritten.
+struct OldBytes {
+  std::unique_ptr<std::uint8_t[]> bytes;
+  std::uint64_t count = 0;
+  std::uint64_t length = 0;  // of the whole old file
+};
+
+int Keep(HANDLE file, std::uint64_t count, OldBytes& old) {
+  if (count > 0xFFFFFFFF) return runtime::error::kOutOfMemory;  // one read takes 32 bits
+  old.count = count;
+  old.bytes.reset(new (std::nothrow) std::uint8_t[count]);
+  if (old.bytes == nullptr) return runtime::error::kOutOfMemory;
+  if (int error = Seek(file, 0, FILE_BEGIN); error != 0) return error;
+  DWORD got = 0;
+  const auto asked = static_cast<DWORD>(count);
+  auto read = GuardedSystemCall(
+      [&] { return Calls().readFile(file, old.bytes.get(), asked, &got, nullptr); });
+  if (read.error != 0) return read.error;
+  return got == asked ? 0 : runtime::error::kInputPastEndOfFile;
 }
 
-// A disk file gets its room first and is cut after; any other kind of file only takes the
-// blocks.
+// The old picture back after `failure`: its bytes, then its length. The failure, or the error
+// that kept the old picture from coming back.
+int PutBack(HANDLE file, const OldBytes& old, int failure) {
+  int error = Seek(file, 0, FILE_BEGIN);
+  if (error == 0) error = WriteAll(file, old.bytes.get(), old.count);
+  if (error == 0) error = CutAt(file, old.length);
+  return error != 0 ? error : failure;
+}
+
+// The part past the old end goes first: on storage that reserves nothing for a file's length
+// (compressed, deduplicated, copy-on-write) only real bytes find a full disk, and these are
+// written while the old picture is still whole. Then the rest over the old bytes, then the cut.
+int RewriteDiskFile(HANDLE file, const Contents& contents) {
+  OldBytes old;
+  if (int error = Seek(file, 0, FILE_END, &old.length); error != 0) return error;
+  const std::uint64_t length = contents.Length();
+  const std::uint64_t covered = std::min(old.length, length);
+  if (int error = Keep(file, covered, old); error != 0) return error;
+  if (length > old.length) {
+    int error = Seek(file, old.length, FILE_BEGIN);
+    if (error == 0) error = contents.Write(file, old.length, length);
+    if (error != 0) return PutBack(file, old, error);
+  }
+  int error = Seek(file, 0, FILE_BEGIN);
+  if (error == 0) error = contents.Write(file, 0, covered);
+  if (error == 0 && length < old.length) error = CutAt(file, length);
+  return error != 0 ? PutBack(file, old, error) : 0;
+}
+
+// A disk file is rewritten with its old picture kept; a device or a pipe only takes the blocks.
+// A file of no known kind is not written: no cut could follow the write.
 int RewriteOpenFile(HANDLE file, std::span<const FileBlock> blocks) {
+  const Contents contents(blocks);
   auto type = GuardedSystemCall([&] { return Calls().getFileType(file); });
-  if (type.value != FILE_TYPE_DISK) return WriteBlocks(file, blocks);
-  std::uint64_t length = 0;
-  for (const FileBlock& block : blocks) length += block.size();
-  if (int error = MakeRoom(file, length); error != 0) return error;
-  if (int error = Seek(file, 0, FILE_BEGIN); error != 0) return error;
-  if (int error = WriteBlocks(file, blocks); error != 0) return error;
-  return CutAt(file, length);
+  if (type.error != 0) return type.error;
+  switch (type.value) {
+    case FILE_TYPE_DISK:
+      return RewriteDiskFile(file, contents);
+    case FILE_TYPE_CHAR:
+    case FILE_TYPE_PIPE:
+      return contents.Write(file, 0, contents.Length());
+    default:
+      return runtime::error::kPathFileAccessError;
+  }
 }
 
 }  // namespace
 
 Rewrite RewriteInPlace(const char16_t* name, std::span<const FileBlock> blocks) {
+  // Unshared: no one reads a half-written picture, and a file another program holds is refused.
   auto opened = GuardedSystemCall([&] {
-    return Calls().createFile(name, GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
+    return Calls().createFile(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
   });
   if (opened.value == INVALID_HANDLE_VALUE) {
     return {false, opened.error != 0 ? opened.error : runtime::error::kInternalError};

@@ -10,12 +10,14 @@ namespace fileio {
 
 struct Rewrite {
   bool written = false;  // the file holds exactly the blocks
-  int error = 0;         // the first failure; no step follows it
+  int error = 0;         // the first failure; no step follows it but putting the old back
 };
 
-// Opens the existing `name` without emptying it, makes it as long as the blocks together
-// (given back its old length if the room cannot be had), writes the blocks from its start, one
-// write each, and cuts it to their length.
+// Opens the existing `name` without emptying it and without sharing, keeps the old bytes the
+// blocks will cover, writes the part of the blocks that lies past the old end first, then the
+// rest from the start, and cuts the file to their length. After a failed write or cut the old
+// bytes and the old length are put back. A device or pipe only takes the blocks; a file of no
+// known kind is refused (75).
 Rewrite RewriteInPlace(const char16_t* name, std::span<const FileBlock> blocks);
 
 }  // namespace fileio

@@ -7,6 +7,7 @@
 
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
+#include "fileio/retried_call.h"
 #include "runtime/error_numbers.h"
 #include "runtime/error_slot.h"
 
@@ -41,46 +42,67 @@ runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number
   return candidate;
 }
 
+// What became of one name.
+struct Attempt {
+  GuardedResult<HANDLE> created;
+  bool taken = false;        // another file has the name, or one being deleted still holds it
+  bool lookRefused = false;  // the look at the name was refused too
+};
+
 // A file of that name exists, or one that is being deleted holds the name until its last
 // handle closes: CREATE_NEW and GetFileAttributesW are then both refused with access denied,
 // while a folder that takes no new file still says the name is not there.
-bool NameTaken(const runtime::WideString& candidate, std::uint8_t createError) {
+void LookAtName(const runtime::WideString& candidate, Attempt& attempt) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
   auto found = GuardedSystemCall([&] { return calls.getFileAttributes(candidate.Text()); });
-  if (found.value != INVALID_FILE_ATTRIBUTES) return true;
-  return createError == runtime::error::kPermissionDenied &&
-         found.error == runtime::error::kPermissionDenied;
+  const bool createDenied = attempt.created.error == runtime::error::kPermissionDenied;
+  attempt.lookRefused = createDenied && found.error == runtime::error::kPermissionDenied;
+  attempt.taken = found.value != INVALID_FILE_ATTRIBUTES || attempt.lookRefused;
 }
 
-// Refusals of the name rather than of the folder: beside a file that exists, a missing path
-// or an unusable name means the longer name passes a limit.
-bool RefusesTheName(std::uint8_t createError) {
-  return createError == runtime::error::kPathNotFound ||
-         createError == runtime::error::kPathFileAccessError;
+// One name, created new; a free name refused for a moment is tried again.
+Attempt CreateNew(const runtime::WideString& candidate) {
+  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  auto create = [&] {
+    return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  };
+  Attempt attempt{GuardedSystemCall(create)};
+  for (unsigned delay : kRetryDelays) {
+    if (attempt.created.value != INVALID_HANDLE_VALUE) return attempt;
+    LookAtName(candidate, attempt);
+    if (attempt.taken || !IsBriefRefusal(attempt.created.code)) return attempt;
+    calls.sleep(delay);
+    attempt.created = GuardedSystemCall(create);
+  }
+  if (attempt.created.value == INVALID_HANDLE_VALUE) LookAtName(candidate, attempt);
+  return attempt;
 }
 
 }  // namespace
 
 int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
-  const FileSystemCalls& calls = CurrentFileSystemCalls();
+  bool everyLookRefused = true;
   for (int tried = 0; tried < kNamesTried; ++tried) {
     runtime::WideString candidate = CandidateName(name.View(), nextNumber.fetch_add(1));
     if (candidate.IsEmpty()) return runtime::error::kOutOfMemory;
-    auto created = GuardedSystemCall([&] {
-      return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    });
-    if (created.value != INVALID_HANDLE_VALUE) {
+    Attempt attempt = CreateNew(candidate);
+    if (attempt.created.value != INVALID_HANDLE_VALUE) {
       file.name = std::move(candidate);
-      file.handle = created.value;
+      file.handle = attempt.created.value;
       return 0;
     }
     // "Already exists" maps to the same number as many other failures; the name itself tells.
-    if (!NameTaken(candidate, created.error)) {
-      file.nameRefused = RefusesTheName(created.error);
-      return created.error != 0 ? created.error : runtime::error::kInternalError;
+    if (!attempt.taken) {
+      file.nameRefused = RefusesTheName(attempt.created.code);
+      const std::uint8_t error = attempt.created.error;
+      return error != 0 ? error : runtime::error::kInternalError;
     }
+    everyLookRefused = everyLookRefused && attempt.lookRefused;
   }
+  // Names being deleted are few: a folder that refuses even the look at a missing name refuses
+  // every name both ways, and so takes no new file.
+  if (everyLookRefused) return runtime::error::kPermissionDenied;
   return runtime::error::kPathFileAccessError;  // every name tried is taken
 }
 

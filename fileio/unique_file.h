@@ -16,10 +16,12 @@ struct UniqueFile {
 };
 
 // Creates `<name>.<number>.tmp` with CREATE_NEW, trying further numbers while a name is taken,
-// also by a file that is being deleted and still holds its name. 0, or the error of the first
-// refusal that is not a taken name (70 where the folder lets no file be created; 76 or 75 with
-// `nameRefused` where the name cannot be made); 7 without memory for the name; 75 when every
-// name tried was taken.
+// also by a file that is being deleted and still holds its name, and trying a free name again
+// while it is refused for a moment. 0, or the error of the first lasting refusal that is not a
+// taken name (70 where the folder lets no file be created; `nameRefused` where the name itself
+// cannot be made); 7 without memory for the name; 70 when every name tried was refused both at
+// its creation and at the look that would tell it is being deleted (a folder that refuses even
+// that look takes no new file); 75 when every name tried was taken.
 int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file);
 
 }  // namespace fileio

@@ -17,12 +17,24 @@ struct SECURITY_ATTRIBUTES {
 };
 
 inline const HANDLE INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
+
+enum GET_FILEEX_INFO_LEVELS { GetFileExInfoStandard };
+
+struct WIN32_FILE_ATTRIBUTE_DATA {
+  DWORD dwFileAttributes;
+  FILETIME ftCreationTime;
+  FILETIME ftLastAccessTime;
+  FILETIME ftLastWriteTime;
+  DWORD nFileSizeHigh;
+  DWORD nFileSizeLow;
+};
 #endif
 
 PLATFORM_WINDOWS_CONSTANT(DWORD, GENERIC_READ, 0x80000000)
 PLATFORM_WINDOWS_CONSTANT(DWORD, GENERIC_WRITE, 0x40000000)
 PLATFORM_WINDOWS_CONSTANT(DWORD, FILE_SHARE_READ, 0x1)
 PLATFORM_WINDOWS_CONSTANT(DWORD, FILE_SHARE_WRITE, 0x2)
+PLATFORM_WINDOWS_CONSTANT(DWORD, FILE_SHARE_DELETE, 0x4)
 PLATFORM_WINDOWS_CONSTANT(DWORD, CREATE_NEW, 1)
 PLATFORM_WINDOWS_CONSTANT(DWORD, CREATE_ALWAYS, 2)
 PLATFORM_WINDOWS_CONSTANT(DWORD, OPEN_EXISTING, 3)
@@ -49,8 +61,7 @@ PLATFORM_WINDOWS_CONSTANT(DWORD, INVALID_SET_FILE_POINTER, 0xFFFFFFFF)
 PLATFORM_WINDOWS_CONSTANT(UINT, SEM_FAILCRITICALERRORS, 0x0001)
 PLATFORM_WINDOWS_CONSTANT(UINT, SEM_NOOPENFILEERRORBOX, 0x8000)
 PLATFORM_WINDOWS_CONSTANT(DWORD, MOVEFILE_REPLACE_EXISTING, 0x1)
-PLATFORM_WINDOWS_CONSTANT(DWORD, REPLACEFILE_IGNORE_MERGE_ERRORS, 0x2)
-PLATFORM_WINDOWS_CONSTANT(DWORD, REPLACEFILE_IGNORE_ACL_ERRORS, 0x4)
+PLATFORM_WINDOWS_CONSTANT(DWORD, MOVEFILE_WRITE_THROUGH, 0x8)
 
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_SUCCESS, 0)
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_INVALID_FUNCTION, 1)
@@ -78,9 +89,7 @@ PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_ALREADY_EXISTS, 183)
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_FILENAME_EXCED_RANGE, 206)
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_FILE_TOO_LARGE, 223)
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_DIRECTORY, 267)
-PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_UNABLE_TO_REMOVE_REPLACED, 1175)
-PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_UNABLE_TO_MOVE_REPLACEMENT, 1176)
-PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_UNABLE_TO_MOVE_REPLACEMENT_2, 1177)
+PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_NOT_OWNER, 288)
 PLATFORM_WINDOWS_CONSTANT(DWORD, ERROR_CANT_RESOLVE_FILENAME, 1921)
 
 namespace platform {
@@ -93,18 +102,23 @@ DWORD SetFilePointer(HANDLE file, LONG distance, LONG* distanceHigh, DWORD moveM
 BOOL SetEndOfFile(HANDLE file);
 BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytesWritten,
                OVERLAPPED* overlapped);
+BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+              OVERLAPPED* overlapped);
 BOOL CloseHandle(HANDLE object);
 // The file's written data on the medium, not only in the system's cache.
 BOOL FlushFileBuffers(HANDLE file);
 BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD flags);
 BOOL DeleteFileW(const char16_t* fileName);
 
-// What keeps a file's identity when its contents are replaced: its attributes, and a
-// replacement that takes over attributes, security and creation time of the file it replaces.
+// What a file keeps when its contents are replaced: its attributes and its creation time,
+// looked up by name without opening the file, so no other program's handle refuses the look.
 DWORD GetFileAttributesW(const char16_t* fileName);
+BOOL GetFileAttributesExW(const char16_t* fileName, GET_FILEEX_INFO_LEVELS level,
+                          void* information);
 BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes);
-BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
-                  const char16_t* backupName, DWORD flags, void* exclude, void* reserved);
+// Null times are left as they are.
+BOOL SetFileTime(HANDLE file, const FILETIME* creationTime, const FILETIME* lastAccessTime,
+                 const FILETIME* lastWriteTime);
 DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* buffer,
                        char16_t** filePart);
 

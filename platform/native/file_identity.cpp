@@ -1,14 +1,16 @@
 // The native stand-in for the calls that keep a file's identity. Attributes follow the model
 // Wine uses on Linux: read-only is the absence of every write permission bit, hidden and system
 // live in the "user.DOSATTRIB" extended attribute, and any other file counts as an archive.
-// What a Windows replacement carries over from the replaced file (its security settings and
-// attributes) is here its permission bits, its owner and that extended attribute.
+// A creation time a program sets is kept in an extended attribute of its own; without one the
+// file's birth time counts, where the file system records it, else its last change.
 
 #include <errno.h>
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -21,7 +23,6 @@ namespace platform {
 
 using posix::ErrorForName;
 using posix::Fail;
-using posix::NameProbe;
 using posix::PathOf;
 
 namespace {
@@ -30,8 +31,10 @@ constexpr const char* kDosAttributes = "user.DOSATTRIB";
 constexpr DWORD kStoredAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 constexpr mode_t kWriteBits = S_IWUSR | S_IWGRP | S_IWOTH;
 constexpr mode_t kPermissionBits = 07777;
-constexpr DWORD kIgnoreMergeErrors =
-    REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
+// The creation time a program set, which Linux keeps nowhere else: 100-ns units since 1601.
+constexpr const char* kCreationTime = "user.creation_time";
+constexpr std::uint64_t kUnitsPerSecond = 10000000;
+constexpr std::uint64_t kUnixEpochUnits = 116444736000000000;  // 1970 in units since 1601
 
 DWORD StoredAttributes(const std::string& path) {
   char value[32] = {};
@@ -61,17 +64,21 @@ BOOL FailFor(int errnum, const std::string& path) {
   return Refuse(ErrorForName(errnum, path));
 }
 
-// The replacement takes over what makes the replaced file itself; the errno of the first
-// change refused, or 0.
-int TakeOverIdentity(const std::string& replacement, const struct stat& replaced,
-                     DWORD attributes) {
-  struct stat fresh = {};
-  if (stat(replacement.c_str(), &fresh) != 0) return errno;
-  if (int refused = StoreAttributes(replacement, attributes); refused != 0) return refused;
-  bool otherOwner = fresh.st_uid != replaced.st_uid || fresh.st_gid != replaced.st_gid;
-  if (otherOwner && chown(replacement.c_str(), replaced.st_uid, replaced.st_gid) != 0) return errno;
-  if (chmod(replacement.c_str(), replaced.st_mode & kPermissionBits) != 0) return errno;
-  return 0;
+FILETIME FileTimeOf(std::uint64_t units) {
+  return {static_cast<DWORD>(units), static_cast<DWORD>(units >> 32)};
+}
+
+std::uint64_t UnitsOf(const statx_timestamp& stamp) {
+  return kUnixEpochUnits + static_cast<std::uint64_t>(stamp.tv_sec) * kUnitsPerSecond +
+         stamp.tv_nsec / 100;
+}
+
+std::uint64_t CreationUnits(const std::string& path, const struct statx& info) {
+  char value[24] = {};
+  if (getxattr(path.c_str(), kCreationTime, value, sizeof value - 1) > 0) {
+    return std::strtoull(value, nullptr, 16);
+  }
+  return UnitsOf((info.stx_mask & STATX_BTIME) != 0 ? info.stx_btime : info.stx_ctime);
 }
 
 void AppendUnits(std::u16string& out, const std::string& utf8) {
@@ -110,6 +117,43 @@ DWORD GetFileAttributesW(const char16_t* fileName) {
   return attributes | StoredAttributes(path);
 }
 
+BOOL GetFileAttributesExW(const char16_t* fileName, GET_FILEEX_INFO_LEVELS level,
+                          void* information) {
+  if (level != GetFileExInfoStandard || information == nullptr) {
+    return Refuse(ERROR_INVALID_PARAMETER);
+  }
+  const DWORD attributes = GetFileAttributesW(fileName);
+  if (attributes == INVALID_FILE_ATTRIBUTES) return FALSE;  // its error is recorded
+  std::string path = PathOf(fileName);
+  struct statx info = {};
+  if (statx(AT_FDCWD, path.c_str(), 0, STATX_BASIC_STATS | STATX_BTIME, &info) != 0) {
+    return FailFor(errno, path);
+  }
+  auto* data = static_cast<WIN32_FILE_ATTRIBUTE_DATA*>(information);
+  data->dwFileAttributes = attributes;
+  data->ftCreationTime = FileTimeOf(CreationUnits(path, info));
+  data->ftLastAccessTime = FileTimeOf(UnitsOf(info.stx_atime));
+  data->ftLastWriteTime = FileTimeOf(UnitsOf(info.stx_mtime));
+  data->nFileSizeHigh = static_cast<DWORD>(info.stx_size >> 32);
+  data->nFileSizeLow = static_cast<DWORD>(info.stx_size);
+  return TRUE;
+}
+
+// Only the creation time is kept here; the other two are left as the writes made them.
+BOOL SetFileTime(HANDLE file, const FILETIME* creationTime, const FILETIME* /*lastAccessTime*/,
+                 const FILETIME* /*lastWriteTime*/) {
+  if (creationTime == nullptr) return TRUE;
+  const std::uint64_t units =
+      static_cast<std::uint64_t>(creationTime->dwHighDateTime) << 32 | creationTime->dwLowDateTime;
+  char value[24];
+  (void)std::snprintf(value, sizeof value, "%llx", static_cast<unsigned long long>(units));
+  const int fd = static_cast<int>(reinterpret_cast<std::intptr_t>(file) - 1);
+  if (fsetxattr(fd, kCreationTime, value, std::strlen(value), 0) != 0) {
+    return Refuse(WindowsErrorFromErrno(errno));
+  }
+  return TRUE;
+}
+
 BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes) {
   std::string path = PathOf(fileName);
   struct stat info = {};
@@ -124,40 +168,6 @@ BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes) {
     return FailFor(refused, path);
   }
   if (readOnly && wanted != mode && chmod(path.c_str(), wanted) != 0) return FailFor(errno, path);
-  return TRUE;
-}
-
-// Windows' contract: the replaced file must exist and be writable; the replacement takes over
-// its attributes and security, then its name. A failure before the last rename leaves both
-// files under their names; with a backup name the replaced file may already wear it (1177).
-BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
-                  const char16_t* backupName, DWORD flags, void* /*exclude*/, void* /*reserved*/) {
-  std::string replaced = PathOf(replacedName);
-  std::string replacement = PathOf(replacementName);
-  if (replaced.empty() || replacement.empty()) return Refuse(ERROR_INVALID_PARAMETER);
-  struct stat old = {};
-  struct stat fresh = {};
-  if (stat(replaced.c_str(), &old) != 0) return FailFor(errno, replaced);
-  if (stat(replacement.c_str(), &fresh) != 0) return FailFor(errno, replacement);
-  if (S_ISDIR(old.st_mode) || S_ISDIR(fresh.st_mode)) return Refuse(ERROR_ACCESS_DENIED);
-  NameProbe replacedProbe(replaced);
-  NameProbe replacementProbe(replacement);
-  if (replacedProbe.HeldElsewhere() || replacementProbe.HeldElsewhere()) {
-    return Refuse(ERROR_SHARING_VIOLATION);
-  }
-  if ((old.st_mode & kWriteBits) == 0 || access(replaced.c_str(), W_OK) != 0) {
-    return Refuse(ERROR_ACCESS_DENIED);
-  }
-  int refused = TakeOverIdentity(replacement, old, StoredAttributes(replaced));
-  if (refused != 0 && (flags & kIgnoreMergeErrors) == 0) return FailFor(refused, replacement);
-  std::string backup = PathOf(backupName);
-  if (!backup.empty() && rename(replaced.c_str(), backup.c_str()) != 0) {
-    return FailFor(errno, backup);
-  }
-  if (rename(replacement.c_str(), replaced.c_str()) != 0) {
-    if (!backup.empty()) return Refuse(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
-    return FailFor(errno, replaced);
-  }
   return TRUE;
 }
 

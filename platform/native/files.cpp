@@ -293,6 +293,31 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
   return TRUE;
 }
 
+// Short kernel reads are continued up to the count or the end of the file.
+BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+              OVERLAPPED* overlapped) {
+  if (bytesRead != nullptr) *bytesRead = 0;
+  if (overlapped != nullptr || (buffer == nullptr && bytesToRead != 0)) {
+    Fail(ERROR_INVALID_PARAMETER);
+    return FALSE;
+  }
+  char* bytes = static_cast<char*>(buffer);
+  DWORD done = 0;
+  while (done < bytesToRead) {
+    ssize_t got = read(DescriptorOf(file), bytes + done, bytesToRead - done);
+    if (got < 0 && errno == EINTR) continue;
+    if (got < 0) {
+      Fail(WindowsErrorFromErrno(errno));
+      if (bytesRead != nullptr) *bytesRead = done;
+      return FALSE;
+    }
+    if (got == 0) break;  // the end of the file
+    done += static_cast<DWORD>(got);
+  }
+  if (bytesRead != nullptr) *bytesRead = done;
+  return TRUE;
+}
+
 BOOL CloseHandle(HANDLE object) {
   // On Linux the descriptor is gone even when close reports EINTR: never close it twice.
   if (close(DescriptorOf(object)) != 0 && errno != EINTR) {

@@ -37,6 +37,11 @@ BOOL WriteFile(HANDLE file, const void* buffer, DWORD bytesToWrite, DWORD* bytes
   return AfterCall(::WriteFile(file, buffer, bytesToWrite, bytesWritten, overlapped));
 }
 
+BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
+              OVERLAPPED* overlapped) {
+  return AfterCall(::ReadFile(file, buffer, bytesToRead, bytesRead, overlapped));
+}
+
 BOOL CloseHandle(HANDLE object) {
   return AfterCall(::CloseHandle(object));
 }
@@ -61,10 +66,14 @@ BOOL SetFileAttributesW(const char16_t* fileName, DWORD attributes) {
   return AfterCall(::SetFileAttributesW(Wide(fileName), attributes));
 }
 
-BOOL ReplaceFileW(const char16_t* replacedName, const char16_t* replacementName,
-                  const char16_t* backupName, DWORD flags, void* exclude, void* reserved) {
-  return AfterCall(::ReplaceFileW(Wide(replacedName), Wide(replacementName), Wide(backupName),
-                                  flags, exclude, reserved));
+BOOL GetFileAttributesExW(const char16_t* fileName, GET_FILEEX_INFO_LEVELS level,
+                          void* information) {
+  return AfterCall(::GetFileAttributesExW(Wide(fileName), level, information));
+}
+
+BOOL SetFileTime(HANDLE file, const FILETIME* creationTime, const FILETIME* lastAccessTime,
+                 const FILETIME* lastWriteTime) {
+  return AfterCall(::SetFileTime(file, creationTime, lastAccessTime, lastWriteTime));
 }
 
 DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* buffer,

@@ -9,10 +9,8 @@
 #   full, denied    the same on a 64 KiB tmpfs with no room for the new contents: the old file
 #                   stays byte for byte (it is not emptied before the room is found)
 #   sticky          root's 0666 file in a root-owned folder of mode 1777, as user nobody: the
-#                   file may be written but not renamed, so ReplaceFileW is refused and the
-#                   file is rewritten in place; nothing of the program's is left beside it (Wine's
-#                   own ReplaceFileW leaves an empty rf<hex>.tmp there, see
-#                   docs/wine-replacefile-scratch.md)
+#                   file may be written but not renamed, so the rename is denied and the file
+#                   is rewritten in place; nothing is left beside it
 #   held            a file another process holds open without sharing: 70, bytes unchanged
 # Each case runs the matching FileFaults test of fileio_tests with the paths in DATECALC_FAULT_*
 # variables. Cases that cannot be prepared here (no root for mounts, a build missing) are
@@ -297,16 +295,11 @@ prepare_sticky() {
   cp "$STICKY/picture.bmp" "$WORK/sticky-old.bmp"
   chmod 0666 "$STICKY/picture.bmp" && chmod 1777 "$STICKY"
 }
-# From outside: a new picture in the same root-owned file; beside it nothing, or under Wine
-# only Wine's own empty scratch file, by its name.
+# From outside: a new picture in the same root-owned file, and nothing beside it.
 check_sticky() {
-  local others
   [ "$(stat -c %u "$STICKY/picture.bmp")" -eq 0 ] &&
-    ! cmp -s "$WORK/sticky-old.bmp" "$STICKY/picture.bmp" || return 1
-  others=$(find "$STICKY" -mindepth 1 ! -name picture.bmp)
-  [ -z "$others" ] && return 0
-  [ "$PAIR_SIDE" = wine ] && ! printf '%s\n' "$others" | grep -qvE '/rf[0-9a-fA-F]{1,4}\.tmp$' &&
-    [ -z "$(find "$STICKY" -mindepth 1 -name 'rf*.tmp' -size +0c)" ]
+    ! cmp -s "$WORK/sticky-old.bmp" "$STICKY/picture.bmp" &&
+    [ -z "$(find "$STICKY" -mindepth 1 ! -name picture.bmp)" ]
 }
 if [ "$(id -u)" -eq 0 ]; then
   run_unprivileged_pair sticky check_sticky prepare_sticky \

@@ -5,7 +5,6 @@
 // switches to an unprivileged user, starts a holder process) and passes their paths in
 // DATECALC_FAULT_* variables; without them each case is skipped and says why.
 
-#include <cctype>
 #include <iostream>
 #include <iterator>
 #include <string>
@@ -137,22 +136,9 @@ TEST(FileFaults, AFullDiskKeepsTheOldFileWhenItCannotBeRewrittenInPlace) {
   EXPECT_EQ(EntriesIn(dir), 1u);
 }
 
-// Wine's ReplaceFileW moves the file it replaces to a scratch name of its own first, made with
-// GetTempFileNameW ("rf<hex>.tmp", created empty), and leaves that file behind when the move
-// is refused; Windows' makes no such file (docs/wine-replacefile-scratch.md).
-bool IsWineReplaceScratch(const path& entry) {
-  const std::string name = entry.filename().string();
-  if (name.size() < 7 || name.size() > 10 || name.rfind("rf", 0) != 0) return false;
-  if (name.substr(name.size() - 4) != ".tmp") return false;
-  for (std::size_t i = 2; i + 4 < name.size(); ++i) {
-    if (std::isxdigit(static_cast<unsigned char>(name[i])) == 0) return false;
-  }
-  return filetest::fs::file_size(entry) == 0;
-}
-
 // Run by a user who may write picture.bmp but not rename or remove it (another user's file
-// in a folder with the sticky bit): ReplaceFileW is refused, and the file is rewritten where
-// it is. Nothing of the program's is left beside it.
+// in a folder with the sticky bit): the rename is denied, and the file is rewritten where it
+// is. Nothing is left beside it.
 TEST(FileFaults, AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace) {
   const std::string dir = filetest::FaultSetting("DATECALC_FAULT_STICKY_DIR");
   if (dir.empty()) GTEST_SKIP() << SkipReason("DATECALC_FAULT_STICKY_DIR");
@@ -164,14 +150,8 @@ TEST(FileFaults, AFileThatMayBeWrittenButNotRenamedIsRewrittenInPlace) {
   EXPECT_TRUE(fileio::ReplaceFileContents(slot, NameOf(file), blocks));
   EXPECT_EQ(slot.number(), 0);
   EXPECT_TRUE(ReadWholeFile(file) == picture.Whole());
-  const bool underWine = !filetest::FaultSetting("DATECALC_FAULT_UNDER_WINE").empty();
   for (const auto& entry : filetest::fs::directory_iterator(dir)) {
     if (entry.path().filename() == "picture.bmp") continue;
-    if (underWine && IsWineReplaceScratch(entry.path())) {
-      std::cout << "note: Wine's ReplaceFileW left its scratch file "
-                << entry.path().filename().string() << "\n";
-      continue;
-    }
     ADD_FAILURE() << "left beside the picture: " << entry.path().filename().string();
   }
 }

@@ -3,18 +3,15 @@
 // the target's bytes, its attributes, and that nothing else appeared or went away.
 
 #include "fileio/file_replacement.h"
+#include "fileio/write_turn.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
-#ifndef _WIN32
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
-
 #include "file_test_support.h"
 #include "platform/ole_strings.h"
+#include "platform/time.h"
 #include "runtime/thread_record.h"
 
 namespace {
@@ -53,6 +50,8 @@ bool SetAttributes(const path& file, DWORD attributes) {
   return platform::SetFileAttributesW(Wide(file).c_str(), attributes) != FALSE;
 }
 
+constexpr DWORD kRealFileType = 0xFFFFFFFF;
+
 // What the injected calls do; reset by every test.
 struct Injection {
   int squatters = 0;     // CREATE_NEW names another program takes just before the call
@@ -62,17 +61,29 @@ struct Injection {
   bool failingFlush = false;
   DWORD code = 0;  // the last error a failure reports
   bool shortWrite = false;
-  bool createDenied = false;      // the folder takes no new file
-  DWORD newNameRefusal = 0;       // every CREATE_NEW fails with this code (the name past a limit)
-  DWORD replaceRefusal = 0;       // ReplaceFileW fails with this code, the old file kept
-  bool heldAfterReplace = false;  // another program opens the target once ReplaceFileW failed
-  bool replaceTried = false;
+  bool failingOnward = false;  // every write from the failing one on fails
+  int failingCut = 0;          // the SetEndOfFile (counted from 1) that fails with `cutCode`
+  DWORD cutCode = 0;
+  bool createDenied = false;  // the folder takes no new file
+  bool lookDenied = false;    // ... and refuses even the look at a missing name
+  DWORD newNameRefusal = 0;   // every CREATE_NEW fails with this code (the name past a limit)
+  DWORD moveRefusal = 0;      // the first `moveRefusals` renames fail with this code
+  int moveRefusals = 0;
+  DWORD deleteRefusal = 0;  // the same for DeleteFileW
+  int deleteRefusals = 0;
+  bool heldAfterMove = false;  // another program opens the target once a rename was refused
+  bool moveRefused = false;
+  // GetFileType answers this with `code` as its last error; kRealFileType: the real answer
+  DWORD fileType = kRealFileType;
   int writes = 0;
   int closes = 0;
+  int cuts = 0;
+  std::vector<unsigned> slept;  // the delays asked for, in milliseconds
   std::vector<std::string> squatted;
   std::vector<std::string> pendingNames;
   std::vector<std::string> createdNew;  // names created with CREATE_NEW
-  std::vector<std::string> events;      // "write", "flush", "replace", "move", in call order
+  // "lock", "create", "write", "flush", "move", "unlock", in call order
+  std::vector<std::string> events;
 };
 Injection injection;
 
@@ -90,6 +101,7 @@ bool IsPending(const std::string& name) {
 
 HANDLE InjectedCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* sa,
                       DWORD disposition, DWORD flags, HANDLE templateFile) {
+  if (disposition == CREATE_NEW) injection.events.emplace_back("create");
   if (disposition == CREATE_NEW && (injection.createDenied || injection.newNameRefusal != 0)) {
     Failing(injection.createDenied ? ERROR_ACCESS_DENIED : injection.newNameRefusal);
     return INVALID_HANDLE_VALUE;
@@ -100,7 +112,7 @@ HANDLE InjectedCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_
     Failing(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
   }
-  if (disposition == OPEN_EXISTING && injection.heldAfterReplace && injection.replaceTried) {
+  if (disposition == OPEN_EXISTING && injection.heldAfterMove && injection.moveRefused) {
     Failing(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
@@ -122,7 +134,11 @@ DWORD InjectedAttributes(const char16_t* name) {
     platform::SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_FILE_ATTRIBUTES;
   }
-  return Real().getFileAttributes(name);
+  DWORD attributes = Real().getFileAttributes(name);
+  if (attributes == INVALID_FILE_ATTRIBUTES && injection.lookDenied) {
+    platform::SetLastError(ERROR_ACCESS_DENIED);
+  }
+  return attributes;
 }
 
 BOOL InjectedFlush(HANDLE file) {
@@ -136,7 +152,10 @@ BOOL InjectedWrite(HANDLE file, const void* bytes, DWORD count, DWORD* written, 
   if (++injection.writes == injection.failingWrite && injection.shortWrite) {
     return Real().writeFile(file, bytes, count / 2, written, o);
   }
-  if (injection.writes == injection.failingWrite) {
+  const bool failing = injection.failingOnward ? injection.failingWrite > 0 &&
+                                                     injection.writes >= injection.failingWrite
+                                               : injection.writes == injection.failingWrite;
+  if (failing) {
     *written = 0;
     return Failing(injection.code);
   }
@@ -149,51 +168,66 @@ BOOL InjectedClose(HANDLE handle) {
   return closed;
 }
 
-BOOL RefusingReplace(const char16_t*, const char16_t*, const char16_t*, DWORD, void*, void*) {
-  injection.replaceTried = true;
-  return Failing(injection.code);
+BOOL InjectedCut(HANDLE file) {
+  if (++injection.cuts == injection.failingCut) return Failing(injection.cutCode);
+  return Real().setEndOfFile(file);
 }
 
-BOOL LoggedReplace(const char16_t* replaced, const char16_t* replacement, const char16_t* backup,
-                   DWORD flags, void* exclude, void* reserved) {
-  injection.events.emplace_back("replace");
-  if (injection.replaceRefusal != 0) {
-    injection.replaceTried = true;
-    return Failing(injection.replaceRefusal);
-  }
-  return Real().replaceFile(replaced, replacement, backup, flags, exclude, reserved);
+DWORD InjectedFileType(HANDLE file) {
+  if (injection.fileType == kRealFileType) return Real().getFileType(file);
+  platform::SetLastError(injection.code);
+  return injection.fileType;
 }
 
 BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
   injection.events.emplace_back("move");
+  if (injection.moveRefusals > 0) {
+    --injection.moveRefusals;
+    injection.moveRefused = true;
+    return Failing(injection.moveRefusal);
+  }
   return Real().moveFileEx(from, to, flags);
 }
 
-// Loses the old file, then fails, as ReplaceFileW without a backup name may (1176).
-BOOL LosingReplace(const char16_t* replaced, const char16_t*, const char16_t*, DWORD, void*,
-                   void*) {
-  Real().deleteFile(replaced);
-  return Failing(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
+BOOL InjectedDelete(const char16_t* name) {
+  if (injection.deleteRefusals > 0) {
+    --injection.deleteRefusals;
+    return Failing(injection.deleteRefusal);
+  }
+  return Real().deleteFile(name);
 }
 
-// A replacement that carries nothing over from the old file: a plain rename.
-BOOL RenamingReplace(const char16_t* replaced, const char16_t* replacement, const char16_t*, DWORD,
-                     void*, void*) {
-  return Real().moveFileEx(replacement, replaced, MOVEFILE_REPLACE_EXISTING);
+DWORD LoggedWait(HANDLE mutex, DWORD milliseconds) {
+  injection.events.emplace_back("lock");
+  return Real().waitForSingleObject(mutex, milliseconds);
 }
 
-BOOL RefusingMove(const char16_t*, const char16_t*, DWORD) {
-  return Failing(injection.code);
+BOOL LoggedRelease(HANDLE mutex) {
+  injection.events.emplace_back("unlock");
+  return Real().releaseMutex(mutex);
+}
+
+void RecordedSleep(unsigned milliseconds) {
+  injection.slept.push_back(milliseconds);
 }
 
 // The fresh file's data reached the medium after its last write and before its name was put
 // over the old one.
 bool FlushedBeforePutInPlace(const std::vector<std::string>& events) {
-  auto put = std::find_if(events.begin(), events.end(),
-                          [](const std::string& e) { return e == "replace" || e == "move"; });
+  auto put = std::find(events.begin(), events.end(), "move");
   if (put == events.end()) return false;
   auto flush = std::find(events.begin(), put, "flush");
   return flush != put && std::find(flush, put, "write") == put;
+}
+
+// The writer's turn was taken before the fresh file was made and given back after the rename,
+// once each.
+bool TurnHeldFromFreshFileToRename(const std::vector<std::string>& events) {
+  auto at = [&](const char* event) { return std::find(events.begin(), events.end(), event); };
+  const bool once = std::count(events.begin(), events.end(), "lock") == 1 &&
+                    std::count(events.begin(), events.end(), "unlock") == 1;
+  return once && at("lock") < at("create") && at("create") < at("move") &&
+         at("move") < at("unlock") && at("unlock") != events.end();
 }
 
 class FileReplacement : public testing::Test {
@@ -210,8 +244,13 @@ class FileReplacement : public testing::Test {
     calls.calls.closeHandle = InjectedClose;
     calls.calls.flushFileBuffers = InjectedFlush;
     calls.calls.getFileAttributes = InjectedAttributes;
-    calls.calls.replaceFile = LoggedReplace;
     calls.calls.moveFileEx = LoggedMove;
+    calls.calls.deleteFile = InjectedDelete;
+    calls.calls.setEndOfFile = InjectedCut;
+    calls.calls.getFileType = InjectedFileType;
+    calls.calls.waitForSingleObject = LoggedWait;
+    calls.calls.releaseMutex = LoggedRelease;
+    calls.calls.sleep = RecordedSleep;
   }
   void TearDown() override {
     // Read-only files would outlive the scratch folder on Windows.
@@ -253,6 +292,8 @@ TEST_F(FileReplacement, WritesTheBlocksWholeOverAnyOldFileAndLeavesNothingBeside
     EXPECT_TRUE(ReadWholeFile(target) == picture.Whole());
     EXPECT_EQ(folder.EntryCount(), 1u);
     EXPECT_TRUE(FlushedBeforePutInPlace(injection.events))
+        << testing::PrintToString(injection.events);
+    EXPECT_TRUE(TurnHeldFromFreshFileToRename(injection.events))
         << testing::PrintToString(injection.events);
   }
   EXPECT_EQ(injection.writes, 3 * 4) << "one write per block";
@@ -308,12 +349,14 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     int squatters;
     int pending;
     int error;
+    bool inPlace = false;  // rewritten where it is: the folder seems to take no new file
   } cases[] = {
       {"three taken", 3, 0, 0},
       {"every name tried taken", 1000, 0, 75},
       {"three being deleted", 0, 3, 0},
       {"taken and being deleted", 2, 2, 0},
-      {"every name tried being deleted", 0, 1000, 75},
+      {"every name tried refused both ways, as by a folder that takes no new file", 0, 1000, 0,
+       true},
   };
   const path link = folder / "second-name.bmp";
   for (const auto& c : cases) {
@@ -327,7 +370,8 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     EXPECT_EQ(Replace(NameOf(target), slot), c.error == 0);
     EXPECT_EQ(slot.number(), c.error);
     EXPECT_TRUE(ReadWholeFile(target) == (c.error == 0 ? Picture().Whole() : "old picture"));
-    EXPECT_TRUE(ReadWholeFile(link) == "old picture") << "replaced, not rewritten in place";
+    EXPECT_TRUE(ReadWholeFile(link) == (c.inPlace ? Picture().Whole() : "old picture"))
+        << "replaced, or rewritten in place";
     ASSERT_FALSE(injection.squatted.empty() && injection.pendingNames.empty());
     for (const std::string& name : injection.squatted) {
       EXPECT_EQ(ReadWholeFile(name), "someone else's " + name);
@@ -339,84 +383,53 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
   }
 }
 
-// The target's attributes as Windows keeps them, for file systems that keep no ARCHIVE flag:
-// ReplaceFileW leaves them on the entry of the old name, that is, carries them over.
-std::string modelledName;
-DWORD modelledAttributes = 0;
-
-DWORD ModelGetAttributes(const char16_t* name) {
-  DWORD real = InjectedAttributes(name);
-  return real == INVALID_FILE_ATTRIBUTES || Narrow(name) != modelledName ? real
-                                                                         : modelledAttributes;
+FILETIME CreationTimeOf(const path& file) {
+  WIN32_FILE_ATTRIBUTE_DATA data = {};
+  platform::GetFileAttributesExW(Wide(file).c_str(), GetFileExInfoStandard, &data);
+  return data.ftCreationTime;
 }
 
-BOOL ModelSetAttributes(const char16_t* name, DWORD attributes) {
-  if (Narrow(name) != modelledName) return Real().setFileAttributes(name, attributes);
-  modelledAttributes = attributes;
-  return TRUE;
+bool SetCreationTime(const path& file, FILETIME time) {
+  HANDLE handle = Real().createFile(Wide(file).c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  const bool set = platform::SetFileTime(handle, &time, nullptr, nullptr) != FALSE;
+  Real().closeHandle(handle);
+  return set;
 }
 
-// Hidden and system stay set after a replacement, also where the platform's replacement
-// carries nothing over, as a plain rename does; ARCHIVE is set on the new file whatever the old
-// one had, also where the replacement copied the old file's cleared flag.
-TEST_F(FileReplacement, TheTargetKeepsItsHiddenAndSystemAttributes) {
+bool SameTime(FILETIME a, FILETIME b) {
+  return a.dwLowDateTime == b.dwLowDateTime && a.dwHighDateTime == b.dwHighDateTime;
+}
+
+// Hidden and system stay set after a replacement and ARCHIVE is set on the new file whatever the
+// old one had; the old file's creation time stays too (3 February 2001, long before the test).
+TEST_F(FileReplacement, TheTargetKeepsItsAttributesAndCreationTime) {
   const DWORD kept = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
   const DWORD attributeSets[] = {FILE_ATTRIBUTE_HIDDEN, kept, FILE_ATTRIBUTE_NORMAL,
                                  FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE};
-  enum class Kind { kPlatform, kRenaming, kCopyingAttributes };
-  for (Kind kind : {Kind::kPlatform, Kind::kRenaming, Kind::kCopyingAttributes}) {
-    const bool modelled = kind == Kind::kCopyingAttributes;
-    faulty.calls.replaceFile = kind == Kind::kRenaming ? RenamingReplace : Real().replaceFile;
-    faulty.calls.getFileAttributes = modelled ? ModelGetAttributes : InjectedAttributes;
-    faulty.calls.setFileAttributes = modelled ? ModelSetAttributes : Real().setFileAttributes;
-    faulty.Install();
-    for (DWORD attributes : attributeSets) {
-      SCOPED_TRACE("replacement kind " + std::to_string(static_cast<int>(kind)) + ", attributes " +
-                   std::to_string(attributes));
-      WriteWholeFile(target, "old picture");
-      modelledName = modelled ? target.string() : "";
-      modelledAttributes = attributes;
-      if (!modelled) {
-        ASSERT_TRUE(SetAttributes(target, attributes))
-            << "the file system keeps no attributes here";
-      }
-      auto attributesNow = [&] { return faulty.calls.getFileAttributes(Wide(target).c_str()); };
-      ASSERT_EQ(attributesNow() & kept, attributes & kept);
-      ErrorSlot slot;
-      EXPECT_TRUE(Replace(NameOf(target), slot));
-      EXPECT_EQ(slot.number(), 0);
-      EXPECT_EQ(attributesNow() & kept, attributes & kept);
-      EXPECT_NE(attributesNow() & FILE_ATTRIBUTE_ARCHIVE, 0u) << "the new picture is unsaved";
-      EXPECT_TRUE(ReadWholeFile(target) == Picture().Whole());
-      EXPECT_EQ(folder.EntryCount(), 1u);
-      SetAttributes(target, FILE_ATTRIBUTE_NORMAL);
-    }
+  SYSTEMTIME created = {2001, 2, 6, 3, 4, 5, 6, 0};
+  FILETIME creation = {};
+  ASSERT_TRUE(platform::SystemTimeToFileTime(&created, &creation));
+  for (DWORD attributes : attributeSets) {
+    SCOPED_TRACE("attributes " + std::to_string(attributes));
+    WriteWholeFile(target, "old picture");
+    ASSERT_TRUE(SetCreationTime(target, creation));
+    ASSERT_TRUE(SameTime(CreationTimeOf(target), creation))
+        << "the file system keeps no creation time here";
+    ASSERT_TRUE(SetAttributes(target, attributes)) << "the file system keeps no attributes here";
+    ASSERT_EQ(AttributesOf(target) & kept, attributes & kept);
+    ErrorSlot slot;
+    EXPECT_TRUE(Replace(NameOf(target), slot));
+    EXPECT_EQ(slot.number(), 0);
+    EXPECT_EQ(AttributesOf(target) & kept, attributes & kept);
+    EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_ARCHIVE, 0u) << "the new picture is unsaved";
+    EXPECT_TRUE(SameTime(CreationTimeOf(target), creation));
+    EXPECT_TRUE(ReadWholeFile(target) == Picture().Whole());
+    EXPECT_EQ(folder.EntryCount(), 1u);
+    SetAttributes(target, FILE_ATTRIBUTE_NORMAL);
   }
 }
-
-#ifndef _WIN32
-// The native stand-in's security settings are the permission bits and the owner: the new
-// picture keeps those of the old file, not the ones a new file would get.
-TEST_F(FileReplacement, TheTargetKeepsItsPermissionsAndOwner) {
-  WriteWholeFile(target, "old picture");
-  ASSERT_EQ(chmod(target.c_str(), 0604), 0);
-  const bool root = geteuid() == 0;
-  if (root) {
-    ASSERT_EQ(chown(target.c_str(), 65534, 65534), 0);  // nobody
-  }
-  struct stat before = {};
-  ASSERT_EQ(stat(target.c_str(), &before), 0);
-  ErrorSlot slot;
-  EXPECT_TRUE(Replace(NameOf(target), slot));
-  EXPECT_EQ(slot.number(), 0);
-  struct stat after = {};
-  ASSERT_EQ(stat(target.c_str(), &after), 0);
-  EXPECT_EQ(after.st_mode & 07777, 0604u);
-  EXPECT_EQ(after.st_uid, before.st_uid);
-  EXPECT_EQ(after.st_gid, before.st_gid);
-  EXPECT_EQ(folder.EntryCount(), 1u);
-}
-#endif
 
 struct Refusal {
   const char* label;
@@ -436,13 +449,6 @@ TEST_F(FileReplacement, RefusedTargetsAndNamesLeaveTheFolderAsItWas) {
        [](const path& t, HANDLE& h) {
          OldFile(t, h);
          SetAttributes(t, FILE_ATTRIBUTE_READONLY);
-       },
-       "", 70},
-      {"held open without sharing",
-       [](const path& t, HANDLE& h) {
-         OldFile(t, h);
-         h = Real().createFile(Wide(t).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
        },
        "", 70},
       {"a folder of that name", [](const path& t, HANDLE&) { filetest::fs::create_directory(t); },
@@ -526,7 +532,7 @@ TEST_F(FileReplacement, FailuresAfterTheFreshFileWasMadeKeepTheOldFile) {
        61, true},
       {"the close reports lost data",
        [](FaultyCalls&) {
-         injection.failingClose = 2;
+         injection.failingClose = 1;
          injection.code = ERROR_DISK_FULL;
        },
        61, true},
@@ -536,25 +542,37 @@ TEST_F(FileReplacement, FailuresAfterTheFreshFileWasMadeKeepTheOldFile) {
          injection.code = ERROR_GEN_FAILURE;
        },
        72, true},
-      {"ReplaceFileW cannot remove the old file, which another program then holds",
-       [](FaultyCalls& f) {
-         f.calls.replaceFile = RefusingReplace;
-         injection.code = ERROR_UNABLE_TO_REMOVE_REPLACED;
-         injection.heldAfterReplace = true;
+      {"another program holds the old file without sharing, past every retry",
+       [](FaultyCalls&) {
+         injection.moveRefusal = ERROR_SHARING_VIOLATION;
+         injection.moveRefusals = 1000;
        },
        70, true},
-      {"ReplaceFileW is refused, and the disk has no room to rewrite the old file",
-       [](FaultyCalls& f) {
-         f.calls.replaceFile = RefusingReplace;
-         injection.code = ERROR_ACCESS_DENIED;
-         injection.failingWrite = 4;  // three blocks to the fresh file, then the room
-         injection.shortWrite = true;
+      {"the rename is denied past every retry, and another program then holds the old file",
+       [](FaultyCalls&) {
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 1000;
+         injection.heldAfterMove = true;
        },
-       61, true},
+       70, true},
+      {"the device refuses the rename: no rewrite in place",
+       [](FaultyCalls&) {
+         injection.moveRefusal = ERROR_NOT_READY;
+         injection.moveRefusals = 1;
+       },
+       71, true},
+      {"the device refuses the rename, and the fresh file's delete is refused for a moment",
+       [](FaultyCalls&) {
+         injection.moveRefusal = ERROR_NOT_READY;
+         injection.moveRefusals = 1;
+         injection.deleteRefusal = ERROR_SHARING_VIOLATION;
+         injection.deleteRefusals = 5;
+       },
+       71, true},
       {"no old file and the rename is refused",
-       [](FaultyCalls& f) {
-         f.calls.moveFileEx = RefusingMove;
-         injection.code = ERROR_ACCESS_DENIED;
+       [](FaultyCalls&) {
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 1000;
        },
        70, false},
   };
@@ -577,30 +595,21 @@ TEST_F(FileReplacement, FailuresAfterTheFreshFileWasMadeKeepTheOldFile) {
   }
 }
 
-// ReplaceFileW may lose the old file and then fail: the new picture then takes the free name.
-TEST_F(FileReplacement, AReplacementThatLosesTheOldFileLeavesTheNewOneInItsPlace) {
-  faulty.calls.replaceFile = LosingReplace;
-  faulty.Install();
-  WriteWholeFile(target, "old picture");
-  ASSERT_TRUE(SetAttributes(target, FILE_ATTRIBUTE_HIDDEN));
-  ErrorSlot slot;
-  EXPECT_TRUE(Replace(NameOf(target), slot));
-  EXPECT_EQ(slot.number(), 75);
-  EXPECT_TRUE(ReadWholeFile(target) == Picture().Whole());
-  EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_HIDDEN, 0u);
-  EXPECT_EQ(folder.EntryCount(), 1u);
-}
-
-// Where the target cannot be replaced (the folder takes no new file, the fresh name passes a
-// limit, ReplaceFileW is refused while the old file stays) a writable target is rewritten where
-// it is, so a second name of the same file sees the new picture, and nothing else is left in
-// the folder. Anything else is refused untouched. The rewrite finds a full disk before it
-// touches the old picture, cuts a longer old file to the new length, and after a failed write
-// leaves a file no shorter than its new header says.
-TEST_F(FileReplacement, AFolderThatTakesNoNewFileGetsAWritableTargetRewrittenInPlace) {
+// What becomes of an old file, by what the system refuses: a rename refused for a moment is
+// tried again after growing delays and then replaces the file; where the target cannot be
+// replaced (the folder takes no new file or lets only owners rename, the fresh name passes a
+// limit) a writable target is rewritten where it is, so a second name of the same file sees
+// the new picture; any other refusal leaves it untouched. The rewrite finds a full disk before
+// it touches the old picture, cuts a longer old file to the new length, puts the old picture
+// back after any failed write or cut, and reports it when even that fails. Nothing else is left
+// in the folder.
+TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
   const std::string longName(200, 'n');  // with the folder, past 255 units
   const std::string longOld(1 << 20, 'o');
-  enum class Left { kOld, kNew, kTorn };  // torn: new length, neither picture
+  // kReplaced: the name holds the new picture, a second name the old one; kNew: both hold the
+  // new picture (rewritten in place); kOld: both the old; kTorn: the new length, mixed.
+  enum class Left { kOld, kNew, kReplaced, kTorn };
+  const std::vector<unsigned> everyDelay = {0, 1, 10, 20, 40};
   const struct {
     const char* label;
     void (*refuse)();
@@ -610,54 +619,142 @@ TEST_F(FileReplacement, AFolderThatTakesNoNewFileGetsAWritableTargetRewrittenInP
     Left left;
     int error;
     std::string oldContents = "old picture";
+    std::vector<unsigned> slept = {};
   } cases[] = {
       {"a writable old file", [] { injection.createDenied = true; }, target, true, false,
-       Left::kNew, 0},
-      {"no old file", [] { injection.createDenied = true; }, target, false, false, Left::kOld, 70},
+       Left::kNew, 0, "old picture", everyDelay},
+      {"no old file", [] { injection.createDenied = true; }, target, false, false, Left::kOld, 70,
+       "old picture", everyDelay},
       {"a read-only old file", [] { injection.createDenied = true; }, target, true, true,
        Left::kOld, 70},
       {"a name past 255 units, under its whole name", [] { injection.createDenied = true; },
-       folder / (longName + ".bmp"), true, false, Left::kNew, 0},
+       folder / (longName + ".bmp"), true, false, Left::kNew, 0, "old picture", everyDelay},
       {"a longer old file is cut to the new length", [] { injection.createDenied = true; }, target,
-       true, false, Left::kNew, 0, longOld},
-      {"ReplaceFileW refused, the old file kept (a folder only owners rename in)",
-       [] { injection.replaceRefusal = ERROR_ACCESS_DENIED; }, target, true, false, Left::kNew, 0},
-      {"ReplaceFileW cannot remove the old file",
-       [] { injection.replaceRefusal = ERROR_UNABLE_TO_REMOVE_REPLACED; }, target, true, false,
-       Left::kNew, 0},
+       true, false, Left::kNew, 0, longOld, everyDelay},
+      {"a folder that refuses even the look at a missing name",
+       [] {
+         injection.createDenied = true;
+         injection.lookDenied = true;
+       },
+       target, true, false, Left::kNew, 0},
+      {"the rename is refused for a moment by a reader",
+       [] {
+         injection.moveRefusal = ERROR_SHARING_VIOLATION;
+         injection.moveRefusals = 5;
+       },
+       target, true, false, Left::kReplaced, 0, "old picture", everyDelay},
+      {"the rename meets a locked range once",
+       [] {
+         injection.moveRefusal = ERROR_LOCK_VIOLATION;
+         injection.moveRefusals = 1;
+       },
+       target,
+       true,
+       false,
+       Left::kReplaced,
+       0,
+       "old picture",
+       {0}},
+      {"the rename is denied for a moment by a scanner",
+       [] {
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 2;
+       },
+       target,
+       true,
+       false,
+       Left::kReplaced,
+       0,
+       "old picture",
+       {0, 1}},
+      {"the rename is denied for good (a folder only owners rename in)",
+       [] {
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 1000;
+       },
+       target, true, false, Left::kNew, 0, "old picture", everyDelay},
+      {"the rename is refused by the device",
+       [] {
+         injection.moveRefusal = ERROR_GEN_FAILURE;
+         injection.moveRefusals = 1;
+       },
+       target, true, false, Left::kOld, 72},
       {"the fresh name passes the length limit",
        [] { injection.newNameRefusal = ERROR_FILENAME_EXCED_RANGE; }, target, true, false,
        Left::kNew, 0},
       {"the fresh name passes the path limit",
        [] { injection.newNameRefusal = ERROR_PATH_NOT_FOUND; }, target, true, false, Left::kNew, 0},
+      {"the fresh name is not a valid name", [] { injection.newNameRefusal = ERROR_INVALID_NAME; },
+       target, true, false, Left::kNew, 0},
+      {"the fresh file is refused with a code of no meaning of its own",
+       [] { injection.newNameRefusal = ERROR_INVALID_FUNCTION; }, target, true, false, Left::kOld,
+       75},
       {"no room for the new picture",
        [] {
          injection.createDenied = true;
          injection.failingWrite = 1;
          injection.code = ERROR_DISK_FULL;
        },
-       target, true, false, Left::kOld, 61},
+       target, true, false, Left::kOld, 61, "old picture", everyDelay},
       {"room for part of the new picture",
        [] {
          injection.createDenied = true;
-         injection.failingWrite = 2;  // the second of the writes that make the room
+         injection.failingWrite = 2;  // the second of the writes past the old end
          injection.shortWrite = true;
        },
-       target, true, false, Left::kOld, 61},
-      {"ReplaceFileW refused, then no room for the new picture",
+       target, true, false, Left::kOld, 61, "old picture", everyDelay},
+      {"the rename is denied for good, then no room for the new picture",
        [] {
-         injection.replaceRefusal = ERROR_ACCESS_DENIED;
-         injection.failingWrite = 4;  // three blocks to the fresh file, then the room
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 1000;
+         injection.failingWrite = 4;  // three blocks to the fresh file, then past the old end
          injection.shortWrite = true;
        },
-       target, true, false, Left::kOld, 61},
-      {"a device error at the pixel rows, once the room was had",
+       target, true, false, Left::kOld, 61, "old picture", everyDelay},
+      {"a device error over the old bytes, once the room was had",
        [] {
          injection.createDenied = true;
-         injection.failingWrite = 5;  // two writes of room, two blocks, then the rows
+         injection.failingWrite = 4;  // three writes past the old end, then over the old bytes
          injection.code = ERROR_GEN_FAILURE;
        },
-       target, true, false, Left::kTorn, 72},
+       target, true, false, Left::kOld, 72, "old picture", everyDelay},
+      {"the cut of a longer old file fails",
+       [] {
+         injection.createDenied = true;
+         injection.failingCut = 1;
+         injection.cutCode = ERROR_GEN_FAILURE;
+       },
+       target, true, false, Left::kOld, 72, longOld, everyDelay},
+      {"a device error over the old bytes, and the old length cannot be restored",
+       [] {
+         injection.createDenied = true;
+         injection.failingWrite = 4;
+         injection.code = ERROR_GEN_FAILURE;
+         injection.failingCut = 1;
+         injection.cutCode = ERROR_NOT_READY;
+       },
+       target, true, false, Left::kTorn, 71, "old picture", everyDelay},
+      {"a device error over the old bytes, and they cannot be written back",
+       [] {
+         injection.createDenied = true;
+         injection.failingWrite = 4;
+         injection.failingOnward = true;
+         injection.code = ERROR_GEN_FAILURE;
+       },
+       target, true, false, Left::kTorn, 72, "old picture", everyDelay},
+      {"the kind of the file cannot be told",
+       [] {
+         injection.createDenied = true;
+         injection.fileType = FILE_TYPE_UNKNOWN;
+       },
+       target, true, false, Left::kOld, 75, "old picture", everyDelay},
+      {"the kind of the file is refused",
+       [] {
+         injection.createDenied = true;
+         injection.fileType = FILE_TYPE_UNKNOWN;
+         injection.code = ERROR_INVALID_HANDLE;
+       },
+       target, true, false, Left::kOld, 57, "old picture", everyDelay},
   };
   const path link = folder / "second-name.bmp";
   for (const auto& c : cases) {
@@ -675,22 +772,55 @@ TEST_F(FileReplacement, AFolderThatTakesNoNewFileGetsAWritableTargetRewrittenInP
     }
     const Picture picture;
     ErrorSlot slot;
-    EXPECT_EQ(Replace(NameOf(c.file), slot, picture), c.left == Left::kNew);
+    const bool written = c.left == Left::kNew || c.left == Left::kReplaced;
+    EXPECT_EQ(Replace(NameOf(c.file), slot, picture), written);
     EXPECT_EQ(slot.number(), c.error);
     EXPECT_EQ(folder.EntryCount(), c.old ? 2u : 0u) << "nothing is left beside the file";
+    EXPECT_EQ(injection.slept, c.slept) << "the delays before each further try";
     if (c.old) {
       const std::string now = ReadWholeFile(c.file);
-      EXPECT_TRUE(ReadWholeFile(link) == now) << "the same file, rewritten in place";
-      if (c.left == Left::kTorn) {
-        EXPECT_EQ(now.size(), picture.Whole().size());
-        EXPECT_TRUE(now.substr(0, 54) == picture.Whole().substr(0, 54));
-      } else {
-        EXPECT_TRUE(now == (c.left == Left::kNew ? picture.Whole() : c.oldContents));
+      const std::string second = ReadWholeFile(link);
+      switch (c.left) {
+        case Left::kReplaced:
+          EXPECT_TRUE(now == picture.Whole());
+          EXPECT_TRUE(second == c.oldContents) << "replaced, not rewritten in place";
+          break;
+        case Left::kTorn:
+          EXPECT_TRUE(second == now) << "the same file, rewritten in place";
+          EXPECT_NE(now, c.oldContents);
+          EXPECT_NE(now, picture.Whole());
+          break;
+        default:
+          EXPECT_TRUE(second == now) << "the same file, rewritten in place";
+          EXPECT_TRUE(now == (c.left == Left::kNew ? picture.Whole() : c.oldContents));
       }
     }
     SetAttributes(c.file, FILE_ATTRIBUTE_NORMAL);
     filetest::fs::remove(c.file);
     filetest::fs::remove(link);
+  }
+}
+
+// Every spelling of one file waits for one turn; other files wait for their own. The name takes
+// no backslash beyond its namespace's.
+TEST(WriteTurnName, IsOneForEverySpellingOfAFileAndNamesNoPath) {
+  const struct {
+    std::u16string a;
+    std::u16string b;
+    bool same;
+  } cases[] = {
+      {u"C:\\Fotos\\RoredAvuv.bmp", u"c:\\fotos\\roredavuv.BMP", true},
+      {u"C:\\A\\\u00e9t\u00e9.bmp", u"C:\\a\\\u00c9T\u00c9.bmp", true},
+      {u"C:\\A\\\u0153\u0161\u017e\u00ff.bmp", u"C:\\A\\\u0152\u0160\u017d\u0178.bmp", true},
+      {u"C:\\A\\x.bmp", u"C:\\B\\x.bmp", false},
+      {u"C:\\A\\x.bmp", u"C:\\A\\x.bmp.1.tmp", false},
+      {u"C:\\A\\\u00f7.bmp", u"C:\\A\\\u00d7.bmp", false},  // division and multiplication signs
+  };
+  for (const auto& c : cases) {
+    const runtime::WideString a = fileio::TurnName(c.a);
+    const runtime::WideString b = fileio::TurnName(c.b);
+    EXPECT_EQ(a.View() == b.View(), c.same);
+    EXPECT_EQ(a.View().find(u'\\', 6), std::u16string_view::npos);
   }
 }
 

@@ -1,0 +1,36 @@
+#pragma once
+// Refusals that pass: virus scanners, indexers, viewers and other writers hold a file for
+// milliseconds, so a rename or delete refused with a sharing violation, a lock violation or
+// access denied is tried again a few times, after growing delays, before it counts.
+
+#include <array>
+
+#include "fileio/file_system_calls.h"
+#include "fileio/guarded_system_call.h"
+
+namespace fileio {
+
+// Waited before each further try, in milliseconds; about 70 ms in all.
+inline constexpr std::array<unsigned, 5> kRetryDelays = {0, 1, 10, 20, 40};
+
+// A code that may mean another program holds the file for a moment.
+bool IsBriefRefusal(DWORD code);
+
+// The system refused the name itself (too long for a limit, not a valid name, or a folder on
+// the way missing) rather than the folder's files.
+bool RefusesTheName(DWORD code);
+
+// `call` through GuardedSystemCall, tried again after each delay while it is briefly refused.
+// The delays go through the calls table, so tests do not wait.
+template <typename Call>
+auto RetriedSystemCall(Call call) -> GuardedResult<decltype(call())> {
+  auto result = GuardedSystemCall(call);
+  for (unsigned delay : kRetryDelays) {
+    if (result.error == 0 || !IsBriefRefusal(result.code)) break;
+    CurrentFileSystemCalls().sleep(delay);
+    result = GuardedSystemCall(call);
+  }
+  return result;
+}
+
+}  // namespace fileio

@@ -1,0 +1,33 @@
+#pragma once
+// Writers of one file take turns: every process that replaces a file holds a mutex named after
+// the file's full name from its fresh file to its rename (or through its rewrite in place), so
+// two calculators never race on the same name.
+
+#include "platform/win_types.h"
+#include "runtime/wide_string.h"
+
+namespace fileio {
+
+class WriteTurn {
+ public:
+  // Waits for the turn of `fullName`. A writer that does not give the turn back in time (hung,
+  // or on another machine's share) is not waited for longer: every replacement is a whole
+  // file taking the name at once, so going ahead costs no data.
+  explicit WriteTurn(const runtime::WideString& fullName);
+  ~WriteTurn();
+  WriteTurn(const WriteTurn&) = delete;
+  WriteTurn& operator=(const WriteTurn&) = delete;
+
+  bool Held() const { return held_; }
+
+ private:
+  HANDLE mutex_ = nullptr;
+  bool held_ = false;
+};
+
+// The mutex's name for a full file name: the same for every spelling of the name that differs
+// only in the case of its letters (Latin-1 and the other Windows-1252 letters, as file names
+// typed in this program have), as Windows folders compare names.
+runtime::WideString TurnName(std::u16string_view fullName);
+
+}  // namespace fileio
