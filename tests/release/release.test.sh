@@ -54,6 +54,15 @@ carries_version() {
     "$numbers" "$numbers" "$version" "$version")" ]
 }
 no_build_paths() { ! grep -qaF -e "$ROOT" -e "$BUILD_ROOT" -e /tmp/ "$1"; }
+# The program is about 60 KB; a table or buffer that lands in the file instead of in memory
+# shows here first.
+RELEASE_SIZE_LIMIT=102400
+small_enough() {
+  local size
+  size=$(stat -c %s "$1") || return 1
+  echo "  (datecalc.exe: $size bytes, limit $RELEASE_SIZE_LIMIT)"
+  [ "$size" -le "$RELEASE_SIZE_LIMIT" ]
+}
 
 python3 -m zipfile -e "$here" "$tmp/unpacked"
 check "the package is named after VERSION ($name)" test -f "$here"
@@ -64,6 +73,7 @@ check "LEEME.txt is Windows-1252 with CRLF, names the version and where the snap
 check "the packaged program is the win32 build: i386, GUI, no link time" is_release_program
 check "the program's version block carries VERSION" carries_version "$tmp/unpacked/datecalc.exe"
 check "the program names no build folder" no_build_paths "$tmp/unpacked/datecalc.exe"
+check "the packaged program is no larger than 100 KB" small_enough "$tmp/unpacked/datecalc.exe"
 
 # The same sources (the work tree's, committed or not) elsewhere, built later from nothing.
 copy="$tmp/another/folder/with-a-longer-name"
