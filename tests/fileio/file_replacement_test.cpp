@@ -6,6 +6,7 @@
 #include "fileio/write_turn.h"
 
 #include <algorithm>
+#include <iostream>
 #include <string>
 #include <vector>
 
@@ -411,12 +412,16 @@ TEST_F(FileReplacement, TheTargetKeepsItsAttributesAndCreationTime) {
   SYSTEMTIME created = {2001, 2, 6, 3, 4, 5, 6, 0};
   FILETIME creation = {};
   ASSERT_TRUE(platform::SystemTimeToFileTime(&created, &creation));
+  // Wine keeps no creation time a program sets (it reports the Linux file's own times): there
+  // only the attributes can be seen kept.
+  WriteWholeFile(target, "old picture");
+  ASSERT_TRUE(SetCreationTime(target, creation));
+  const bool keepsCreationTimes = SameTime(CreationTimeOf(target), creation);
+  if (!keepsCreationTimes) std::cout << "note: this file system keeps no creation time\n";
   for (DWORD attributes : attributeSets) {
     SCOPED_TRACE("attributes " + std::to_string(attributes));
     WriteWholeFile(target, "old picture");
     ASSERT_TRUE(SetCreationTime(target, creation));
-    ASSERT_TRUE(SameTime(CreationTimeOf(target), creation))
-        << "the file system keeps no creation time here";
     ASSERT_TRUE(SetAttributes(target, attributes)) << "the file system keeps no attributes here";
     ASSERT_EQ(AttributesOf(target) & kept, attributes & kept);
     ErrorSlot slot;
@@ -424,7 +429,9 @@ TEST_F(FileReplacement, TheTargetKeepsItsAttributesAndCreationTime) {
     EXPECT_EQ(slot.number(), 0);
     EXPECT_EQ(AttributesOf(target) & kept, attributes & kept);
     EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_ARCHIVE, 0u) << "the new picture is unsaved";
-    EXPECT_TRUE(SameTime(CreationTimeOf(target), creation));
+    if (keepsCreationTimes) {
+      EXPECT_TRUE(SameTime(CreationTimeOf(target), creation));
+    }
     EXPECT_TRUE(ReadWholeFile(target) == Picture().Whole());
     EXPECT_EQ(folder.EntryCount(), 1u);
     SetAttributes(target, FILE_ATTRIBUTE_NORMAL);
