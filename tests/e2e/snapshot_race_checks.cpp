@@ -27,7 +27,7 @@ constexpr DWORD kEarliestKill = 30;
 constexpr DWORD kKillSpan = 401;
 constexpr DWORD kKillStride = 137;
 // Far more snapshots than fit before the latest kill, so that every kill strikes a writer.
-constexpr int kSnapshotsBeforeKill = 200;
+constexpr int kSnapshotsBeforeKill = 1000;
 
 constexpr int kWriters = 4;
 constexpr int kSnapshotsEach = 40;
@@ -127,14 +127,15 @@ void CloseAfterSnapshots(const Calculator& c) {
 // What the kills found, summed over every round.
 struct KillTally {
   int rounds = 0;
-  int missing = 0;      // the name was gone
-  int notWhole = 0;     // the name held something other than a whole picture
-  int finished = 0;     // the calculator had ended before the kill: it struck no writer
-  int notStarted = 0;   // no calculator to kill
-  int temporaries = 0;  // the program's own temporaries left, a killed writer's due
-  int beyondOne = 0;    // rounds that left more than the one temporary being written
-  int scratch = 0;      // Wine's scratch files left
-  int others = 0;       // anything else left
+  int missing = 0;         // the name was gone
+  int notWhole = 0;        // the name held something other than a whole picture
+  int finished = 0;        // the calculator had ended before the kill: it struck no writer
+  DWORD finishedCode = 0;  // the exit code of the last one that had
+  int notStarted = 0;      // no calculator to kill
+  int temporaries = 0;     // the program's own temporaries left, a killed writer's due
+  int beyondOne = 0;       // rounds that left more than the one temporary being written
+  int scratch = 0;         // Wine's scratch files left
+  int others = 0;          // anything else left
 };
 
 // One calculator asked for snapshots one after another and ended `delay` ms later, as a crash
@@ -152,7 +153,10 @@ void KillOneWriter(const std::wstring& exe, const std::wstring& folder, DWORD de
   AskForSnapshots(c, kSnapshotsBeforeKill);
   CloseAfterSnapshots(c);
   Sleep(delay);  // the moment of the kill, deliberately not a condition
-  if (WaitForSingleObject(c.Handle(), 0) == WAIT_OBJECT_0) ++tally.finished;
+  if (WaitForSingleObject(c.Handle(), 0) == WAIT_OBJECT_0) {
+    ++tally.finished;
+    GetExitCodeProcess(c.Handle(), &tally.finishedCode);
+  }
   Kill(c);
 
   const std::wstring path = SnapshotIn(folder);
@@ -275,8 +279,9 @@ void CheckCalculatorEndedWhileWriting(const std::wstring& exe, const std::wstrin
                 tally.rounds, kEarliestKill, kEarliestKill + kKillSpan - 1, tally.missing,
                 tally.notWhole)
             .c_str(),
-        "calculator done before the kill %d times, not started %d times", tally.finished,
-        tally.notStarted);
+        "the calculator had ended before the kill %d times (the last with exit code %#lx), "
+        "not started %d times",
+        tally.finished, tally.finishedCode, tally.notStarted);
   Check(tally.beyondOne == 0 && tally.scratch == 0 && tally.others == 0,
         Figures("a killed calculator leaves at most the temporary it was writing (%d of its "
                 "temporaries left over %d kills, more than one after %d; %d Wine scratch files, "
