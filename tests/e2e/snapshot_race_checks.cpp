@@ -188,9 +188,10 @@ std::vector<std::uint8_t> TakeEarlierSnapshot(const std::wstring& exe, const std
 // What a reader that keeps opening the file met, summed over its reads.
 struct ReadTally {
   int reads = 0;
-  int missing = 0;  // ERROR_FILE_NOT_FOUND: to a sync client, a deleted file
-  int refused = 0;  // any other failure to open: sharing violation, access denied
-  int torn = 0;     // opened, but not a whole picture
+  int missing = 0;    // ERROR_FILE_NOT_FOUND: to a sync client, a deleted file
+  int refused = 0;    // any other failure to open: sharing violation, access denied
+  DWORD refusal = 0;  // the last refusal's error code
+  int torn = 0;       // opened, but not a whole picture
 };
 
 std::vector<std::uint8_t> ReadOpenFile(HANDLE file) {
@@ -211,10 +212,12 @@ void ReadOnce(const std::wstring& path, ReadTally& tally) {
                             FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                             OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) {
-    if (GetLastError() == ERROR_FILE_NOT_FOUND) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND) {
       ++tally.missing;
     } else {
       ++tally.refused;
+      tally.refusal = error;
     }
     return;
   }
@@ -322,8 +325,8 @@ void CheckWritersSharingOneName(const std::wstring& exe, const std::wstring& par
         "the name holds %s", whole ? "a whole picture" : "no whole picture");
   Check(reads.reads > 0 && reads.missing == 0,
         Figures("a reader never finds the name missing while calculators write it (%d reads: "
-                "missing %d, refused %d, torn pictures %d)",
-                reads.reads, reads.missing, reads.refused, reads.torn)
+                "missing %d, refused %d (last with error %lu), torn pictures %d)",
+                reads.reads, reads.missing, reads.refused, reads.refusal, reads.torn)
             .c_str(),
         "a reader that found no file would take it for deleted");
 }
