@@ -3,6 +3,7 @@
 //   e2e_driver --clicks N CALCULATOR.exe       click-to-result times over N clicks
 //   e2e_driver --startup N CALCULATOR.exe MINIMAL.exe   start-up times, the two alternating
 //   e2e_driver --snapshot CALCULATOR.exe      one snapshot in the current folder, then close
+//   e2e_driver --races CALCULATOR.exe         only the killed and concurrent snapshot writers
 #include <windows.h>
 
 #include <algorithm>
@@ -19,6 +20,12 @@
 namespace {
 
 using namespace e2e;
+
+// The snapshot against kills, other writers and a reader: calculators of their own.
+void CheckSnapshotRaces(const std::wstring& exe, const std::wstring& folder) {
+  CheckCalculatorEndedWhileWriting(exe, folder);
+  CheckWritersSharingOneName(exe, folder);
+}
 
 int RunChecks(const std::wstring& exe) {
   std::wstring folder = CurrentFolder();
@@ -55,6 +62,7 @@ int RunChecks(const std::wstring& exe) {
     if (!ended) Kill(again);
   }
   CheckEveryCharacterInDaysBox(exe, folder);
+  CheckSnapshotRaces(exe, folder);
   return Finish();
 }
 
@@ -118,8 +126,13 @@ int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wcscmp(argv[1], L"--snapshot") == 0) {
     return TakeOneSnapshot(FullPath(argv[2]));
   }
+  if (argc == 3 && std::wcscmp(argv[1], L"--races") == 0) {
+    CheckSnapshotRaces(FullPath(argv[2]), CurrentFolder());
+    return Finish();
+  }
   if (argc == 2) return RunChecks(FullPath(argv[1]));
   std::fprintf(stderr,
-               "usage: e2e_driver [--clicks N | --startup N] CALCULATOR.exe [MINIMAL.exe]\n");
+               "usage: e2e_driver [--clicks N | --startup N | --snapshot | --races] CALCULATOR.exe "
+               "[MINIMAL.exe]\n");
   return 2;
 }

@@ -7,5 +7,6 @@ datecalc_add_window_driver(e2e_driver
     ${CMAKE_CURRENT_LIST_DIR}/layout_checks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/result_checks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_checks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/snapshot_race_checks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/character_checks.cpp
   LIBRARIES version)

@@ -31,6 +31,10 @@ void CheckSnapshot(const Calculator& calculator, const std::wstring& folder);
 // Starts a calculator of its own for each batch of characters typed or set into the
 // number-of-days box, since a batch may end it.
 void CheckEveryCharacterInDaysBox(const std::wstring& exe, const std::wstring& folder);
+// Start calculators of their own, in a folder each makes under `folder`: one ended again and
+// again while it writes the snapshot, then several writing one snapshot while it is read.
+void CheckCalculatorEndedWhileWriting(const std::wstring& exe, const std::wstring& folder);
+void CheckWritersSharingOneName(const std::wstring& exe, const std::wstring& folder);
 // Prints percentiles of button click to result text over `clicks` clicks.
 void MeasureClickToResult(const Calculator& calculator, int clicks);
 
