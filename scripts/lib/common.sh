@@ -4,6 +4,13 @@ BUILD_ROOT="${BUILD_ROOT:-$ROOT/build}"
 WINE=/usr/lib/wine/wine64
 
 say() { printf '[%s] %s\n' "$(basename "$0")" "$*"; }
+# why REASON: says why a script cannot do its work, and keeps the first such reason for the
+# summary of scripts/test, which names the file in STAGE_REASON (through a root too: it lies
+# under the build folder).
+why() {
+  say "$*"
+  [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
+}
 
 # Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
 # display itself (-displayfd): only binding the socket tells a free display from one held by
