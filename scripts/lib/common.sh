@@ -12,6 +12,17 @@ why() {
   [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
 }
 
+# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds (status 0) or SECONDS of wall
+# clock pass (status 1). A busy machine slows the polls, never the deadline's meaning.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
+
 # Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
 # display itself (-displayfd): only binding the socket tells a free display from one held by
 # another run, since a root of its own with a /tmp of its own shares the machine's abstract X
