@@ -120,6 +120,7 @@ int wmain(int argc, wchar_t** argv) {
   }
   if (argc == 2) return RunChecks(FullPath(argv[1]));
   std::fprintf(stderr,
-               "usage: e2e_driver [--clicks N | --startup N] CALCULATOR.exe [MINIMAL.exe]\n");
+               "usage: e2e_driver [--clicks N | --startup N | --snapshot] CALCULATOR.exe "
+               "[MINIMAL.exe]\n");
   return 2;
 }
