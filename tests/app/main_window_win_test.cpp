@@ -84,7 +84,8 @@ TEST_F(MainWindowTest, CarriesItsBigAndSmallIcons) {
 // common controls 6.0 assembly, whose own button class (themed, version 6 only) then implements
 // the window's buttons instead of USER32's.
 TEST_F(MainWindowTest, ButtonsComeFromCommonControls6) {
-  auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(Item(kHayButton), GWLP_WNDPROC));
+  auto procedure =
+      reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(Item(kTotalDaysButton), GWLP_WNDPROC));
   HMODULE owner = nullptr;
   ASSERT_TRUE(GetModuleHandleExW(
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -101,8 +102,9 @@ TEST_F(MainWindowTest, ButtonsComeFromCommonControls6) {
 TEST_F(MainWindowTest, EveryControlUsesTheDialogsFont) {
   auto font = SendMessageW(window_, WM_GETFONT, 0, 0);
   ASSERT_NE(font, 0);
-  for (int id : {kBaseLabel, kBasePicker, kDaysLabel, kDaysBox, kHayButton, kTotalDaysBox,
-                 kTotalDaysLabel, kFinalLabel, kFinalPicker, kTotalTimeButton, kTotalTimeText}) {
+  for (int id : {kBaseDateLabel, kBaseDatePicker, kDayCountLabel, kDayCountEdit, kTotalDaysButton,
+                 kTotalDaysEdit, kTotalDaysLabel, kFinalDateLabel, kFinalDatePicker,
+                 kTotalTimeButton, kTotalTimeText}) {
     EXPECT_EQ(SendMessageW(Item(id), WM_GETFONT, 0, 0), font) << id;
   }
 }
@@ -121,51 +123,53 @@ TEST_F(MainWindowTest, BandIsPaintedInItsColours) {
 }
 
 TEST_F(MainWindowTest, ButtonsShowTheirResults) {
-  SetDate(kBasePicker, 2020, 1, 15);
-  SetDate(kFinalPicker, 2021, 4, 10);
+  SetDate(kBaseDatePicker, 2020, 1, 15);
+  SetDate(kFinalDatePicker, 2021, 4, 10);
   Command(kTotalTimeButton);
   EXPECT_EQ(Text(kTotalTimeText), L"1 a\u00F1os 2 meses 26 dias");
-  Command(kHayButton);
-  EXPECT_EQ(Text(kTotalDaysBox), L" 451");
+  Command(kTotalDaysButton);
+  EXPECT_EQ(Text(kTotalDaysEdit), L" 451");
 }
 
 // Results change only on the buttons: a date-change notification leaves them.
 TEST_F(MainWindowTest, DateChangeNotificationLeavesResults) {
-  SetDate(kBasePicker, 2020, 1, 15);
-  SetDate(kFinalPicker, 2021, 4, 10);
+  SetDate(kBaseDatePicker, 2020, 1, 15);
+  SetDate(kFinalDatePicker, 2021, 4, 10);
   Command(kTotalTimeButton);
-  Command(kHayButton);
-  SetDate(kFinalPicker, 2030, 1, 1);
+  Command(kTotalDaysButton);
+  SetDate(kFinalDatePicker, 2030, 1, 1);
   NMDATETIMECHANGE change{};
-  change.nmhdr = {Item(kFinalPicker), kFinalPicker, static_cast<UINT>(DTN_DATETIMECHANGE)};
-  change.st = Date(kFinalPicker);
-  app::MainDialogCallback({window_, WM_NOTIFY, kFinalPicker, reinterpret_cast<LPARAM>(&change)});
+  change.nmhdr = {Item(kFinalDatePicker), kFinalDatePicker, static_cast<UINT>(DTN_DATETIMECHANGE)};
+  change.st = Date(kFinalDatePicker);
+  app::MainDialogCallback(
+      {window_, WM_NOTIFY, kFinalDatePicker, reinterpret_cast<LPARAM>(&change)});
   EXPECT_EQ(Text(kTotalTimeText), L"1 a\u00F1os 2 meses 26 dias");
-  EXPECT_EQ(Text(kTotalDaysBox), L" 451");
+  EXPECT_EQ(Text(kTotalDaysEdit), L" 451");
 }
 
 TEST_F(MainWindowTest, EveryCommandOfTheDaysBoxCountsAndBeyond32BitsStaysAtTheBase) {
-  SetDate(kBasePicker, 2021, 3, 1);
-  SetWindowTextW(Item(kDaysBox), L"10");
-  Command(kDaysBox, EN_KILLFOCUS);
-  EXPECT_EQ(Date(kFinalPicker).wDay, 11);
-  SetWindowTextW(Item(kDaysBox), L"4294967297");  // low 32 bits would say 1
-  Command(kDaysBox, EN_SETFOCUS);
-  SYSTEMTIME final = Date(kFinalPicker);
+  SetDate(kBaseDatePicker, 2021, 3, 1);
+  SetWindowTextW(Item(kDayCountEdit), L"10");
+  Command(kDayCountEdit, EN_KILLFOCUS);
+  EXPECT_EQ(Date(kFinalDatePicker).wDay, 11);
+  SetWindowTextW(Item(kDayCountEdit), L"4294967297");  // low 32 bits would say 1
+  Command(kDayCountEdit, EN_SETFOCUS);
+  SYSTEMTIME final = Date(kFinalDatePicker);
   EXPECT_EQ(final.wYear, 2021);
   EXPECT_EQ(final.wMonth, 3);
   EXPECT_EQ(final.wDay, 1);
 }
 
 TEST_F(MainWindowTest, CommandsOfOtherIdsChangeNothing) {
-  SetDate(kBasePicker, 2021, 3, 1);
-  SetDate(kFinalPicker, 2022, 5, 6);
-  const int otherIds[] = {IDOK,         IDCANCEL,      kBaseLabel,     kBasePicker,
-                          kFinalPicker, kTotalDaysBox, kTotalTimeText, kNoSuchId};
+  SetDate(kBaseDatePicker, 2021, 3, 1);
+  SetDate(kFinalDatePicker, 2022, 5, 6);
+  const int otherIds[] = {
+      IDOK,           IDCANCEL,       kBaseDateLabel, kBaseDatePicker, kFinalDatePicker,
+      kTotalDaysEdit, kTotalTimeText, kNoSuchId};
   for (int id : otherIds) Command(id);
   EXPECT_EQ(Text(kTotalTimeText), L"");
-  EXPECT_EQ(Text(kTotalDaysBox), L"");
-  EXPECT_EQ(Date(kFinalPicker).wYear, 2022);
+  EXPECT_EQ(Text(kTotalDaysEdit), L"");
+  EXPECT_EQ(Date(kFinalDatePicker).wYear, 2022);
 }
 
 // What the program main had ready once its window was up, seen from a timer inside the
