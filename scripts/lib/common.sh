@@ -4,6 +4,24 @@ BUILD_ROOT="${BUILD_ROOT:-$ROOT/build}"
 WINE=/usr/lib/wine/wine64
 
 say() { printf '[%s] %s\n' "$(basename "$0")" "$*"; }
+# why REASON: says why a script cannot do its work, and keeps the first such reason for the
+# summary of scripts/test, which names the file in STAGE_REASON (through a root too: it lies
+# under the build folder).
+why() {
+  say "$*"
+  [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
+}
+
+# wait_until SECONDS COMMAND...: polls COMMAND until it succeeds (status 0) or SECONDS of wall
+# clock pass (status 1). A busy machine slows the polls, never the deadline's meaning.
+wait_until() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || return 1
+    sleep 0.1
+  done
+}
 
 # Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
 # display itself (-displayfd): only binding the socket tells a free display from one held by

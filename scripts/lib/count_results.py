@@ -1,18 +1,30 @@
 #!/usr/bin/env python3
 """Adds up test results: ctest's JUnit report, each test program's GoogleTest XML beside it,
-and 'N passed, M failed' lines that script tests leave in *.count files.
+and 'N passed, M failed' lines that script tests leave in *.count files (with, beside a failed
+one, a NAME.reason file saying in one line why it failed).
 
 Prints 'PASSED FAILED SKIPPED' for one results folder; with --by-stage, a line for each stage
 instead (a Wine stage's names begin with the Wine's version, so a failure says which Wine it
-came from)."""
+came from), a failed one with its reason when it has one.
+
+A report that says nothing is a failure, never a pass of nothing: a ctest report of no test, a
+test program's report of no case, a report cut short."""
 import glob
 import os
 import sys
 import xml.etree.ElementTree as ET
 
+# The only ctest skips that are not failures: a test that said it could not run here. A test
+# ctest could not start (its program or a required file missing) is "Not Run", a failure.
+CTEST_SKIP_MESSAGES = ("SKIP_RETURN_CODE", "SKIP_REGULAR_EXPRESSION")
+
 
 def gtest_counts(path):
-    root = ET.parse(path).getroot()
+    """(passed, failed, skipped, reason) of one test program's report."""
+    try:
+        root = ET.parse(path).getroot()
+    except ET.ParseError as error:
+        return 0, 1, 0, f"{os.path.basename(path)} is no whole report ({error})"
     tests = failures = skipped = 0
     for case in root.iter("testcase"):
         tests += 1
@@ -20,47 +32,89 @@ def gtest_counts(path):
             failures += 1
         elif case.get("status") == "notrun" or case.get("result") == "skipped" or case.find("skipped") is not None:
             skipped += 1
-    return tests - failures - skipped, failures, skipped
+    if tests == 0:
+        return 0, 1, 0, f"{os.path.basename(path)} holds no test case"
+    return tests - failures - skipped, failures, skipped, ""
+
+
+def ctest_case_outcome(case):
+    """'passed', 'failed' or 'skipped' for a ctest case with no report of its own, and why."""
+    name = case.get("name")
+    status = case.get("status", "run")
+    if case.find("failure") is not None or case.find("error") is not None or status == "fail":
+        return "failed", f"{name} failed"
+    if status == "disabled":
+        return "skipped", ""
+    skip = case.find("skipped")
+    if status == "notrun" or skip is not None:
+        message = skip.get("message", "") if skip is not None else ""
+        if message.startswith(CTEST_SKIP_MESSAGES):
+            return "skipped", ""
+        return "failed", f"{name} did not run: {message or 'Not Run'}"
+    return "passed", ""
 
 
 def ctest_counts(junit, xml_dir):
     passed = failed = skipped = 0
-    for case in ET.parse(junit).getroot().iter("testcase"):
-        name = case.get("name")
-        status = case.get("status", "run")
-        ok = case.find("failure") is None and case.find("error") is None and status != "fail"
-        own = os.path.join(xml_dir, name + ".xml")
+    reasons = []
+    try:
+        cases = list(ET.parse(junit).getroot().iter("testcase"))
+    except ET.ParseError as error:
+        return 0, 1, 0, f"ctest's report is no whole report ({error})"
+    if not cases:
+        return 0, 1, 0, "ctest found no test"
+    for case in cases:
+        own = os.path.join(xml_dir, case.get("name") + ".xml")
+        outcome, why = ctest_case_outcome(case)
         if os.path.exists(own):
-            p, f, s = gtest_counts(own)
-            if not ok and f == 0:
+            p, f, s, why_own = gtest_counts(own)
+            if outcome == "failed" and f == 0:
                 f = 1  # the program failed after its tests passed (crash at exit, leak report)
+            why = why_own or why
             passed, failed, skipped = passed + p, failed + f, skipped + s
-        elif case.find("skipped") is not None or status == "disabled":
-            skipped += 1
-        elif ok:
+        elif outcome == "passed":
             passed += 1
+        elif outcome == "skipped":
+            skipped += 1
         else:
             failed += 1
-    return passed, failed, skipped
+        if why:
+            reasons.append(why)
+    return passed, failed, skipped, "; ".join(reasons)
+
+
+def count_file(path):
+    with open(path) as fh:
+        fields = fh.read().split()
+    try:
+        p, f, s = (int(x) for x in fields)
+    except ValueError:
+        return 0, 1, 0, f"its count is unreadable: {' '.join(fields)!r}"
+    reason_file = path[: -len(".count")] + ".reason"
+    reason = ""
+    if os.path.exists(reason_file):
+        with open(reason_file) as fh:
+            reason = " ".join(fh.read().split())
+    return p, f, s, reason
 
 
 def stage_counts(results):
-    """(name, (passed, failed, skipped)) for each ctest folder and each *.count file."""
+    """(name, (passed, failed, skipped, reason)) for each ctest folder and each *.count file."""
     for junit in glob.glob(os.path.join(results, "*", "ctest.xml")):
         folder = os.path.dirname(junit)
         yield os.path.basename(folder), ctest_counts(junit, folder)
     for count in glob.glob(os.path.join(results, "*.count")):
-        with open(count) as fh:
-            yield os.path.basename(count)[: -len(".count")], tuple(int(x) for x in fh.read().split())
+        yield os.path.basename(count)[: -len(".count")], count_file(count)
 
 
 def main(args):
     stages = sorted(stage_counts(args[-1]))
     if args[0] == "--by-stage":
         width = max((len(name) for name, _ in stages), default=0)
-        for name, (p, f, s) in stages:
+        for name, (p, f, s, reason) in stages:
             mark = "FAILED " if f else "       "
-            print(f"{mark}{name:<{width}}  {p} passed, {f} failed" + (f", {s} skipped" if s else ""))
+            counts = f"{p} passed, {f} failed" + (f", {s} skipped" if s else "")
+            print(f"{mark}{name:<{width}}  {counts}" + (f": {reason}" if f and reason else ""))
         return
     totals = [sum(counts[i] for _, counts in stages) for i in range(3)]
     print(*totals)

@@ -4,10 +4,18 @@
 
 # A stage that is not a test program still counts as one test: passed or failed.
 record() { echo "$2 $3 0" >"$RESULTS/$1.count"; }
-stage_result() { if [ "$2" -eq 0 ]; then record "$1" 1 0; else record "$1" 0 1; say "FAILED: $1"; fi; }
+# stage_failed NAME REASON: NAME counts as one failure, and the summary says why in one line.
+stage_failed() {
+  record "$1" 0 1
+  printf '%s\n' "$2" >"$RESULTS/$1.reason"
+  say "FAILED: $1: $2"
+}
+# stage_result NAME STATUS [REASON]
+stage_result() { if [ "$2" -eq 0 ]; then record "$1" 1 0; else stage_failed "$1" "${3:-failed}"; fi; }
 
 # A test script's count is its last line 'N passed, M failed' (one word and a colon may stand
-# before it); a script with no such line counts as one test, passed by exit code 0.
+# before it); a script with no such line counts as one test, passed by exit code 0. The status is
+# 0 when nothing failed.
 count_log() {
   local name=$1 log=$2 rc=$3 line p f s
   line=$(grep -E '^([A-Za-z-]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -1 | sed -E 's/^[A-Za-z-]+: //')
@@ -15,21 +23,33 @@ count_log() {
     p=$(echo "$line" | sed -E 's/^([0-9]+) passed.*/\1/')
     f=$(echo "$line" | sed -E 's/.* ([0-9]+) failed.*/\1/')
     s=$(echo "$line" | grep -oE '[0-9]+ skipped' | cut -d' ' -f1)
-    [ "$rc" -eq 0 ] || [ "$f" -gt 0 ] || f=1
+    if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
+      f=1
+      printf 'it ended with exit code %s after counting no failure\n' "$rc" >"$RESULTS/$name.reason"
+    fi
     echo "$p $f ${s:-0}" >"$RESULTS/$name.count"
+    [ "$f" -eq 0 ]
   else
-    stage_result "$name" "$rc"
+    stage_result "$name" "$rc" "it ended with exit code $rc and no count"
   fi
 }
 
 # run_ctest BUILD_DIR NAME XML_PREFIX: the build's ctest, counted under NAME. Windows test programs
-# see the results folder through Wine's Z: drive (XML_PREFIX Z:).
+# see the results folder through Wine's Z: drive (XML_PREFIX Z:). A ctest that leaves no report
+# (no ctest, no build folder) counts as a failure; one that finds no test leaves a report of none,
+# which count_results.py fails. The status is ctest's.
 run_ctest() {
-  local dir=$1 name=$2 xml_prefix=$3 out="$RESULTS/$2"
-  mkdir -p "$out"
+  local dir=$1 name=$2 xml_prefix=$3 out="$RESULTS/$2" rc
+  rm -rf "$out" && mkdir -p "$out"
   say "testing $name"
   GTEST_OUTPUT="xml:$xml_prefix$out/" ctest --test-dir "$dir" --output-on-failure -j "$JOBS" \
-    --output-junit "$out/ctest.xml" 2>&1 | tail -60
+    --no-tests=error --output-junit "$out/ctest.xml" 2>&1 | tail -60
+  rc=${PIPESTATUS[0]}
+  if [ ! -f "$out/ctest.xml" ]; then
+    stage_failed "$name" "ctest left no report (exit code $rc)"
+    [ "$rc" -ne 0 ] || rc=1
+  fi
+  return "$rc"
 }
 
 # run_script_test SCRIPT NAME: a tests/**/*.test.sh, its last lines shown, its count kept as NAME.

@@ -2,7 +2,8 @@
 """Reads what the VM left in its share, for scripts/vm/test32.
 
   results.py gtest REPORT.xml   one 'ok   NAME' or 'FAIL NAME' line per test, then 'P F';
-                                a report of no test at all is one failure
+                                a report of no test at all is one failure, and a report cut
+                                short one failure and exit status 1
   results.py bitmap FILE        exit 0 when FILE is a whole 24-bit bitmap of a window:
                                 a plausible size, the result band's background colour (the
                                 empty band) and other colours
@@ -27,7 +28,12 @@ def band_back():
 
 def gtest(path):
     passed = failed = 0
-    cases = list(ET.parse(path).getroot().iter("testcase"))
+    try:
+        cases = list(ET.parse(path).getroot().iter("testcase"))
+    except ET.ParseError as error:
+        print(f"FAIL start-up: the report is no whole report ({error})")
+        print(0, 1)
+        sys.exit(1)
     if not cases:
         # A filter that matches nothing leaves a report of no test, which would pass unseen.
         failed += 1

@@ -16,6 +16,11 @@
 
 namespace {
 
+// The window's controls as the tests name them, written down apart from the product's layout.
+using namespace support;
+// An id no control and no command of the window has.
+constexpr int kNoSuchId = 9999;
+
 class MainWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -79,7 +84,8 @@ TEST_F(MainWindowTest, CarriesItsBigAndSmallIcons) {
 // common controls 6.0 assembly, whose own button class (themed, version 6 only) then implements
 // the window's buttons instead of USER32's.
 TEST_F(MainWindowTest, ButtonsComeFromCommonControls6) {
-  auto procedure = reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(Item(300), GWLP_WNDPROC));
+  auto procedure =
+      reinterpret_cast<LPCWSTR>(GetWindowLongPtrW(Item(kTotalDaysButton), GWLP_WNDPROC));
   HMODULE owner = nullptr;
   ASSERT_TRUE(GetModuleHandleExW(
       GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
@@ -96,18 +102,18 @@ TEST_F(MainWindowTest, ButtonsComeFromCommonControls6) {
 TEST_F(MainWindowTest, EveryControlUsesTheDialogsFont) {
   auto font = SendMessageW(window_, WM_GETFONT, 0, 0);
   ASSERT_NE(font, 0);
-  for (int id : {200, 201, 202, 203, 300, 305, 306, 204, 205, 311, 312}) {
+  for (int id : {kBaseDateLabel, kBaseDatePicker, kDayCountLabel, kDayCountEdit, kTotalDaysButton,
+                 kTotalDaysEdit, kTotalDaysLabel, kFinalDateLabel, kFinalDatePicker,
+                 kTotalTimeButton, kTotalTimeText}) {
     EXPECT_EQ(SendMessageW(Item(id), WM_GETFONT, 0, 0), font) << id;
   }
 }
 
 TEST_F(MainWindowTest, BandIsPaintedInItsColours) {
-  using support::kBandBack;
-  using support::kBandText;
   HDC dc = CreateCompatibleDC(nullptr);
-  auto brush = reinterpret_cast<HBRUSH>(SendMessageW(window_, WM_CTLCOLORSTATIC,
-                                                     reinterpret_cast<WPARAM>(dc),
-                                                     reinterpret_cast<LPARAM>(Item(312))));
+  auto brush = reinterpret_cast<HBRUSH>(
+      SendMessageW(window_, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                   reinterpret_cast<LPARAM>(Item(kTotalTimeText))));
   ASSERT_NE(brush, nullptr);
   LOGBRUSH logBrush{};
   GetObjectW(brush, sizeof logBrush, &logBrush);
@@ -117,49 +123,53 @@ TEST_F(MainWindowTest, BandIsPaintedInItsColours) {
 }
 
 TEST_F(MainWindowTest, ButtonsShowTheirResults) {
-  SetDate(201, 2020, 1, 15);
-  SetDate(205, 2021, 4, 10);
-  Command(311);
-  EXPECT_EQ(Text(312), L"1 a\u00F1os 2 meses 26 dias");
-  Command(300);
-  EXPECT_EQ(Text(305), L" 451");
+  SetDate(kBaseDatePicker, 2020, 1, 15);
+  SetDate(kFinalDatePicker, 2021, 4, 10);
+  Command(kTotalTimeButton);
+  EXPECT_EQ(Text(kTotalTimeText), L"1 a\u00F1os 2 meses 26 dias");
+  Command(kTotalDaysButton);
+  EXPECT_EQ(Text(kTotalDaysEdit), L" 451");
 }
 
 // Results change only on the buttons: a date-change notification leaves them.
 TEST_F(MainWindowTest, DateChangeNotificationLeavesResults) {
-  SetDate(201, 2020, 1, 15);
-  SetDate(205, 2021, 4, 10);
-  Command(311);
-  Command(300);
-  SetDate(205, 2030, 1, 1);
+  SetDate(kBaseDatePicker, 2020, 1, 15);
+  SetDate(kFinalDatePicker, 2021, 4, 10);
+  Command(kTotalTimeButton);
+  Command(kTotalDaysButton);
+  SetDate(kFinalDatePicker, 2030, 1, 1);
   NMDATETIMECHANGE change{};
-  change.nmhdr = {Item(205), 205, static_cast<UINT>(DTN_DATETIMECHANGE)};
-  change.st = Date(205);
-  app::MainDialogCallback({window_, WM_NOTIFY, 205, reinterpret_cast<LPARAM>(&change)});
-  EXPECT_EQ(Text(312), L"1 a\u00F1os 2 meses 26 dias");
-  EXPECT_EQ(Text(305), L" 451");
+  change.nmhdr = {Item(kFinalDatePicker), kFinalDatePicker, static_cast<UINT>(DTN_DATETIMECHANGE)};
+  change.st = Date(kFinalDatePicker);
+  app::MainDialogCallback(
+      {window_, WM_NOTIFY, kFinalDatePicker, reinterpret_cast<LPARAM>(&change)});
+  EXPECT_EQ(Text(kTotalTimeText), L"1 a\u00F1os 2 meses 26 dias");
+  EXPECT_EQ(Text(kTotalDaysEdit), L" 451");
 }
 
 TEST_F(MainWindowTest, EveryCommandOfTheDaysBoxCountsAndBeyond32BitsStaysAtTheBase) {
-  SetDate(201, 2021, 3, 1);
-  SetWindowTextW(Item(203), L"10");
-  Command(203, EN_KILLFOCUS);
-  EXPECT_EQ(Date(205).wDay, 11);
-  SetWindowTextW(Item(203), L"4294967297");  // low 32 bits would say 1
-  Command(203, EN_SETFOCUS);
-  SYSTEMTIME final = Date(205);
+  SetDate(kBaseDatePicker, 2021, 3, 1);
+  SetWindowTextW(Item(kDayCountEdit), L"10");
+  Command(kDayCountEdit, EN_KILLFOCUS);
+  EXPECT_EQ(Date(kFinalDatePicker).wDay, 11);
+  SetWindowTextW(Item(kDayCountEdit), L"4294967297");  // low 32 bits would say 1
+  Command(kDayCountEdit, EN_SETFOCUS);
+  SYSTEMTIME final = Date(kFinalDatePicker);
   EXPECT_EQ(final.wYear, 2021);
   EXPECT_EQ(final.wMonth, 3);
   EXPECT_EQ(final.wDay, 1);
 }
 
 TEST_F(MainWindowTest, CommandsOfOtherIdsChangeNothing) {
-  SetDate(201, 2021, 3, 1);
-  SetDate(205, 2022, 5, 6);
-  for (int id : {1, 2, 200, 201, 205, 305, 312, 9999}) Command(id);
-  EXPECT_EQ(Text(312), L"");
-  EXPECT_EQ(Text(305), L"");
-  EXPECT_EQ(Date(205).wYear, 2022);
+  SetDate(kBaseDatePicker, 2021, 3, 1);
+  SetDate(kFinalDatePicker, 2022, 5, 6);
+  const int otherIds[] = {
+      IDOK,           IDCANCEL,       kBaseDateLabel, kBaseDatePicker, kFinalDatePicker,
+      kTotalDaysEdit, kTotalTimeText, kNoSuchId};
+  for (int id : otherIds) Command(id);
+  EXPECT_EQ(Text(kTotalTimeText), L"");
+  EXPECT_EQ(Text(kTotalDaysEdit), L"");
+  EXPECT_EQ(Date(kFinalDatePicker).wYear, 2022);
 }
 
 // What the program main had ready once its window was up, seen from a timer inside the

@@ -147,15 +147,15 @@ std::string WhyNotTakenIn(const Calculator& c, Delivery delivery, const std::wst
   const bool typed = delivery == Delivery::kTyped;
   const std::string what = (typed ? "typing " : "setting ") + UnitNames(text);
   if (typed) TypeIntoDaysBox(c, L"");
-  SetPicker(c, kFinalPicker, kNoTextGives);
+  SetPicker(c, kFinalDatePicker, kNoTextGives);
   const Delivered delivered = typed ? Type(c, text) : SetText(c, text);
   if (std::string why = WhyUnwell(c); !why.empty()) return what + ": " + why;
   if (!delivered.handled) return what + ": the digit typed after it did not arrive";
-  const std::wstring shown = WindowText(c.Item(kDaysBox));
+  const std::wstring shown = WindowText(c.Item(kDayCountEdit));
   if (!delivered.expected.empty() && shown != delivered.expected) {
     return what + " left " + UnitNames(shown) + " in the box";
   }
-  if (SameDate(PickerDate(c.Handle(), c.Item(kFinalPicker)), kNoTextGives)) {
+  if (SameDate(PickerDate(c.Handle(), c.Item(kFinalDatePicker)), kNoTextGives)) {
     return what + ": the box did not tell the window (the final date stayed at " +
            DateName(kNoTextGives) + ")";
   }
@@ -165,7 +165,7 @@ std::string WhyNotTakenIn(const Calculator& c, Delivery delivery, const std::wst
 // Stops at the first text that fails: a fault may leave the box unable to take the rest.
 std::string WhyNotAllTakenIn(const Calculator& c, const Batch& batch) {
   if (batch.delivery == Delivery::kTyped) EmptyTheClipboard();
-  SetPicker(c, kBasePicker, kBase);
+  SetPicker(c, kBaseDatePicker, kBase);
   for (const std::wstring& text : batch.texts()) {
     if (std::string why = WhyNotTakenIn(c, batch.delivery, text); !why.empty()) return why;
   }
@@ -175,13 +175,13 @@ std::string WhyNotAllTakenIn(const Calculator& c, const Batch& batch) {
 // The box still tells the window of each change: from the emptied box, each digit typed moves
 // the final date to the base date plus the number typed so far. Returns why not.
 std::string WhyDigitsDoNotMoveTheDate(const Calculator& c) {
-  SetPicker(c, kBasePicker, kBase);
+  SetPicker(c, kBaseDatePicker, kBase);
   TypeIntoDaysBox(c, L"");
   std::wstring typed;
   for (wchar_t digit : std::wstring(L"365")) {
     typed += digit;
     const int days = std::stoi(typed);
-    SetPicker(c, kFinalPicker, kNoTextGives);
+    SetPicker(c, kFinalDatePicker, kNoTextGives);
     if (!TypeKeys(c, {digit}, typed)) {
       return "typing " + std::to_string(days) + " did not arrive in the box";
     }
@@ -189,7 +189,7 @@ std::string WhyDigitsDoNotMoveTheDate(const Calculator& c) {
     SYSTEMTIME final{};
     const bool moved = WaitFor(
         [&] {
-          final = PickerDate(c.Handle(), c.Item(kFinalPicker));
+          final = PickerDate(c.Handle(), c.Item(kFinalDatePicker));
           return SameDate(final, expected);
         },
         2000);

@@ -16,11 +16,11 @@ bool EndsWith(const std::wstring& text, const std::wstring& tail) {
 }  // namespace
 
 void TypeIntoDaysBox(const Calculator& c, const wchar_t* text) {
-  SendMessageW(c.Item(kDaysBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+  SendMessageW(c.Item(kDayCountEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 bool TypeKeys(const Calculator& c, const std::wstring& keys, const std::wstring& shownLast) {
-  HWND box = c.Item(kDaysBox);
+  HWND box = c.Item(kDayCountEdit);
   for (wchar_t unit : keys) PostMessageW(box, WM_CHAR, static_cast<WPARAM>(unit), 1);
   bool shown = false;
   WaitFor(

@@ -28,15 +28,15 @@ struct ExpectedControl {
 
 // Creation order, classes, texts, dialog-unit rectangles and created styles.
 const ExpectedControl kControls[] = {
-    {kBaseLabel, L"Static", L"Fecha base", 5, 5, 60, 12, 0x50000000, 0},
-    {kBasePicker, L"SysDateTimePick32", nullptr, 55, 5, 190, 14, 0x50010004, 0},
-    {kDaysLabel, L"Static", L"N\u00BA de Dias", 5, 20, 60, 12, 0x50000000, 0},
-    {kDaysBox, L"Edit", L"", 55, 20, 50, 12, 0x50010080, 0x200},
-    {kHayButton, L"Button", L"Hay", 107, 20, 30, 12, 0x50010000, 0},
-    {kTotalDaysBox, L"Edit", L"", 140, 20, 70, 12, 0x50010080, 0x200},
+    {kBaseDateLabel, L"Static", L"Fecha base", 5, 5, 60, 12, 0x50000000, 0},
+    {kBaseDatePicker, L"SysDateTimePick32", nullptr, 55, 5, 190, 14, 0x50010004, 0},
+    {kDayCountLabel, L"Static", L"N\u00BA de Dias", 5, 20, 60, 12, 0x50000000, 0},
+    {kDayCountEdit, L"Edit", L"", 55, 20, 50, 12, 0x50010080, 0x200},
+    {kTotalDaysButton, L"Button", L"Hay", 107, 20, 30, 12, 0x50010000, 0},
+    {kTotalDaysEdit, L"Edit", L"", 140, 20, 70, 12, 0x50010080, 0x200},
     {kTotalDaysLabel, L"Static", L" d\u00EDas totales ", 212, 20, 45, 12, 0x50000000, 0},
-    {kFinalLabel, L"Static", L"Fecha Final", 5, 35, 60, 12, 0x50000000, 0},
-    {kFinalPicker, L"SysDateTimePick32", nullptr, 55, 35, 190, 12, 0x50010004, 0},
+    {kFinalDateLabel, L"Static", L"Fecha Final", 5, 35, 60, 12, 0x50000000, 0},
+    {kFinalDatePicker, L"SysDateTimePick32", nullptr, 55, 35, 190, 12, 0x50010004, 0},
     {kTotalTimeButton, L"Button", L"Tiempo total", 1, 50, 130, 12, 0x50010000, 0},
     {kTotalTimeText, L"Static", L"", 1, 64, 258, 25, 0x50000000, 0},
 };

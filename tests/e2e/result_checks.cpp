@@ -24,8 +24,8 @@ std::wstring Interval(int years, int months, int days) {
 }
 
 bool SetDates(const Calculator& c, SYSTEMTIME base, SYSTEMTIME final) {
-  return SetPickerDate(c.Handle(), c.Item(kBasePicker), base.wYear, base.wMonth, base.wDay) &&
-         SetPickerDate(c.Handle(), c.Item(kFinalPicker), final.wYear, final.wMonth, final.wDay);
+  return SetPickerDate(c.Handle(), c.Item(kBaseDatePicker), base.wYear, base.wMonth, base.wDay) &&
+         SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), final.wYear, final.wMonth, final.wDay);
 }
 
 HWND WaitForOrderMessage(const Calculator& c) {
@@ -51,16 +51,16 @@ void Click(const Calculator& c, int id) {
 void CheckInitialState(const Calculator& c) {
   SYSTEMTIME today{};
   GetLocalTime(&today);
-  SYSTEMTIME base = PickerDate(c.Handle(), c.Item(kBasePicker));
-  SYSTEMTIME final = PickerDate(c.Handle(), c.Item(kFinalPicker));
+  SYSTEMTIME base = PickerDate(c.Handle(), c.Item(kBaseDatePicker));
+  SYSTEMTIME final = PickerDate(c.Handle(), c.Item(kFinalDatePicker));
   Check(SameDate(base, today) && SameDate(final, today), "both pickers start at today", "%s %s",
         DateName(base).c_str(), DateName(final).c_str());
-  Check(WindowText(c.Item(kDaysBox)).empty() && WindowText(c.Item(kTotalDaysBox)).empty() &&
+  Check(WindowText(c.Item(kDayCountEdit)).empty() && WindowText(c.Item(kTotalDaysEdit)).empty() &&
             WindowText(c.Item(kTotalTimeText)).empty(),
         "boxes and result band start empty");
   // The picker's text is what it displays, where the platform reports it.
-  SetPickerDate(c.Handle(), c.Item(kBasePicker), 2024, 3, 5);
-  std::wstring shown = WindowText(c.Item(kBasePicker));
+  SetPickerDate(c.Handle(), c.Item(kBaseDatePicker), 2024, 3, 5);
+  std::wstring shown = WindowText(c.Item(kBaseDatePicker));
   if (shown.empty()) {
     Skip("pickers show dd/MM/yyyy", "this platform's picker reports no window text");
   } else {
@@ -117,9 +117,10 @@ void CheckDateOrderMessage(const Calculator& c) {
     Check(text == kDateOrderText, (name + ": two lines").c_str(), "'%s'", Narrow(text).c_str());
     Check(GetWindow(box, GW_OWNER) == nullptr, (name + ": box has no owner").c_str());
     // The box owns nothing, so the calculator still answers meanwhile.
-    SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 5, 1);
+    SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 2021, 5, 1);
     Check(IsWindowEnabled(c.window) != 0, (name + ": window stays usable").c_str());
-    SetPickerDate(c.Handle(), c.Item(kFinalPicker), k.final.wYear, k.final.wMonth, k.final.wDay);
+    SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), k.final.wYear, k.final.wMonth,
+                  k.final.wDay);
     CloseMessageBox(box);
     bool zeros = WaitFor([&] { return WindowText(c.Item(kTotalTimeText)) == Interval(0, 0, 0); });
     Check(zeros, (name + ": zeros after the message").c_str(), "'%s'",
@@ -143,14 +144,14 @@ void CheckDayTotals(const Calculator& c) {
   for (const Case& k : cases) {
     std::string name = "Hay " + DateName(k.base) + " -> " + DateName(k.final);
     if (!Check(SetDates(c, k.base, k.final), (name + ": dates set").c_str(), "picker shows %s %s",
-               DateName(PickerDate(c.Handle(), c.Item(kBasePicker))).c_str(),
-               DateName(PickerDate(c.Handle(), c.Item(kFinalPicker))).c_str())) {
+               DateName(PickerDate(c.Handle(), c.Item(kBaseDatePicker))).c_str(),
+               DateName(PickerDate(c.Handle(), c.Item(kFinalDatePicker))).c_str())) {
       continue;
     }
-    Click(c, kHayButton);
+    Click(c, kTotalDaysButton);
     long long days = DaysBetween(k.base, k.final);
     std::wstring expected = L" " + std::to_wstring(days < 0 ? -days : days);
-    std::wstring shown = WindowText(c.Item(kTotalDaysBox));
+    std::wstring shown = WindowText(c.Item(kTotalDaysEdit));
     Check(shown == expected, name.c_str(), "'%s' instead of '%s'", Narrow(shown).c_str(),
           Narrow(expected).c_str());
     Check(FindProcessWindow(c.process.dwProcessId, L"#32770", kDateOrderTitle) == nullptr,
@@ -161,16 +162,16 @@ void CheckDayTotals(const Calculator& c) {
 void CheckResultsStayUntilPressed(const Calculator& c) {
   SetDates(c, MakeDate(2020, 1, 15), MakeDate(2021, 4, 10));
   Click(c, kTotalTimeButton);
-  Click(c, kHayButton);
+  Click(c, kTotalDaysButton);
   std::wstring interval = WindowText(c.Item(kTotalTimeText));
-  std::wstring total = WindowText(c.Item(kTotalDaysBox));
+  std::wstring total = WindowText(c.Item(kTotalDaysEdit));
   SetDates(c, MakeDate(2001, 2, 3), MakeDate(2005, 6, 7));
   Check(
-      WindowText(c.Item(kTotalTimeText)) == interval && WindowText(c.Item(kTotalDaysBox)) == total,
+      WindowText(c.Item(kTotalTimeText)) == interval && WindowText(c.Item(kTotalDaysEdit)) == total,
       "changing the pickers leaves both results");
-  Click(c, kHayButton);
+  Click(c, kTotalDaysButton);
   Check(WindowText(c.Item(kTotalTimeText)) == interval, "Hay leaves the interval line");
-  Check(WindowText(c.Item(kTotalDaysBox)) != total, "Hay recomputes the day total");
+  Check(WindowText(c.Item(kTotalDaysEdit)) != total, "Hay recomputes the day total");
 }
 
 void CheckNumberOfDaysBox(const Calculator& c) {
@@ -185,15 +186,15 @@ void CheckNumberOfDaysBox(const Calculator& c) {
   };
   SetDates(c, MakeDate(2021, 3, 1), MakeDate(2021, 3, 1));
   Click(c, kTotalTimeButton);
-  Click(c, kHayButton);
+  Click(c, kTotalDaysButton);
   std::wstring interval = WindowText(c.Item(kTotalTimeText));
-  std::wstring total = WindowText(c.Item(kTotalDaysBox));
-  SYSTEMTIME base = PickerDate(c.Handle(), c.Item(kBasePicker));
+  std::wstring total = WindowText(c.Item(kTotalDaysEdit));
+  SYSTEMTIME base = PickerDate(c.Handle(), c.Item(kBaseDatePicker));
   for (const Case& k : cases) {
     std::string name = "number of days '" + Narrow(k.typed) + "'";
-    SetPickerDate(c.Handle(), c.Item(kFinalPicker), 1999, 9, 9);  // a date none of them gives
+    SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 1999, 9, 9);  // a date none of them gives
     TypeIntoDaysBox(c, k.typed);
-    SYSTEMTIME final = PickerDate(c.Handle(), c.Item(kFinalPicker));
+    SYSTEMTIME final = PickerDate(c.Handle(), c.Item(kFinalDatePicker));
     SYSTEMTIME expected = AddDaysTo(base, k.days);
     Check(SameDate(final, expected), name.c_str(), "final %s, expected %s", DateName(final).c_str(),
           DateName(expected).c_str());
@@ -201,29 +202,29 @@ void CheckNumberOfDaysBox(const Calculator& c) {
           (name + ": time of day of the base").c_str());
   }
   Check(
-      WindowText(c.Item(kTotalTimeText)) == interval && WindowText(c.Item(kTotalDaysBox)) == total,
+      WindowText(c.Item(kTotalTimeText)) == interval && WindowText(c.Item(kTotalDaysEdit)) == total,
       "the box leaves both results alone");
 
   // A typed key counts as well, and so does the focus arriving in the box.
   TypeIntoDaysBox(c, L"1");
-  SendMessageW(c.Item(kDaysBox), EM_SETSEL, 1, 1);
-  SendMessageW(c.Item(kDaysBox), WM_CHAR, L'5', 1);
-  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalPicker)), AddDaysTo(base, 15)),
+  SendMessageW(c.Item(kDayCountEdit), EM_SETSEL, 1, 1);
+  SendMessageW(c.Item(kDayCountEdit), WM_CHAR, L'5', 1);
+  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalDatePicker)), AddDaysTo(base, 15)),
         "typing a digit moves the final date");
 
-  SetPickerDate(c.Handle(), c.Item(kBasePicker), 2021, 6, 1);
-  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalPicker)), AddDaysTo(base, 15)),
+  SetPickerDate(c.Handle(), c.Item(kBaseDatePicker), 2021, 6, 1);
+  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalDatePicker)), AddDaysTo(base, 15)),
         "a new base date does not move the final date by itself");
   TypeIntoDaysBox(c, L"");
-  SendMessageW(c.Item(kDaysBox), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-  SendMessageW(c.Item(kDaysBox), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalPicker)), MakeDate(2021, 6, 1)),
+  SendMessageW(c.Item(kDayCountEdit), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  SendMessageW(c.Item(kDayCountEdit), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  Check(SameDate(PickerDate(c.Handle(), c.Item(kFinalDatePicker)), MakeDate(2021, 6, 1)),
         "the empty box sets the final date to the base date");
 }
 
 void CheckDropDownCalendar(const Calculator& c) {
-  for (int id : {kBasePicker, kFinalPicker}) {
-    std::string name = id == kBasePicker ? "base" : "final";
+  for (int id : {kBaseDatePicker, kFinalDatePicker}) {
+    std::string name = id == kBaseDatePicker ? "base" : "final";
     // A click on the arrow opens the calendar on every platform; when it does not, the window
     // is at fault, and nothing after this can be checked.
     HWND calendar = DropDownCalendar(c.Item(id));
@@ -258,13 +259,13 @@ void CheckEnterAndEscKeepWindow(const Calculator& c) {
         key == VK_RETURN ? "Enter leaves the window open" : "Esc leaves the window open";
     SetDates(c, MakeDate(2021, 1, 1), MakeDate(2021, 1, 1 + (key == VK_RETURN ? 5 : 9)));
     TypeIntoDaysBox(c, key == VK_RETURN ? L"5" : L"9");
-    SendMessageW(c.Item(kTotalDaysBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(c.Item(kTotalDaysEdit), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
     // The key reaches the dialog manager through the queue; a click posted after it shows
     // when the key has been handled.
-    PostMessageW(c.Item(kDaysBox), WM_KEYDOWN, key, 1);
-    PostMessageW(c.Item(kDaysBox), WM_KEYUP, key, 0xC0000001);
-    PostMessageW(c.Item(kHayButton), BM_CLICK, 0, 0);
-    bool handled = WaitFor([&] { return !WindowText(c.Item(kTotalDaysBox)).empty(); }, 5000);
+    PostMessageW(c.Item(kDayCountEdit), WM_KEYDOWN, key, 1);
+    PostMessageW(c.Item(kDayCountEdit), WM_KEYUP, key, 0xC0000001);
+    PostMessageW(c.Item(kTotalDaysButton), BM_CLICK, 0, 0);
+    bool handled = WaitFor([&] { return !WindowText(c.Item(kTotalDaysEdit)).empty(); }, 5000);
     Check(handled && IsWindow(c.window) && IsWindowVisible(c.window), name.c_str());
   }
 }

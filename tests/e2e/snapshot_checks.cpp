@@ -86,8 +86,8 @@ void CheckSnapshotBeforeAnyResult(const Calculator& c, const std::wstring& folde
 
 void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
   std::wstring path = SnapshotPath(folder);
-  SetPickerDate(c.Handle(), c.Item(kBasePicker), 2020, 1, 15);
-  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 10);
+  SetPickerDate(c.Handle(), c.Item(kBaseDatePicker), 2020, 1, 15);
+  SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 2021, 4, 10);
   SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
   PaintPendingChanges(c);
 
@@ -110,7 +110,7 @@ void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
   }
 
   // A second snapshot replaces the first under the same name.
-  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 11);
+  SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 2021, 4, 11);
   SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
   PaintPendingChanges(c);
   TakeSnapshot(c);
@@ -121,7 +121,7 @@ void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
   // A read-only snapshot stays as it was.
   std::vector<std::uint8_t> kept = ReadWholeFile(path);
   SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_READONLY);
-  SetPickerDate(c.Handle(), c.Item(kFinalPicker), 2021, 4, 12);
+  SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 2021, 4, 12);
   SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
   TakeSnapshot(c);
   Check(ReadWholeFile(path) == kept, "a read-only snapshot is left unchanged");

@@ -11,7 +11,7 @@ source "$ROOT/scripts/lib/fault_fs.sh"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/e2e_driver.exe"
 source "$ROOT/tests/support/tally.sh"
-source "$ROOT/tests/support/snapshot.sh"
+source "$ROOT/tests/support/snapshot.sh" || give_up "no snapshot name in tests/support/calculator_ids.h"
 
 if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   give_up "no win64 build in $BUILD_ROOT/win64"

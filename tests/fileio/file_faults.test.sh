@@ -311,6 +311,7 @@ fi
 
 # --- held by another process ----------------------------------------------------------------
 HELD="$WORK/held.txt"
+holder_ready_or_gone() { [ -e "$WORK/ready" ] || ! kill -0 "$HOLDER_PID" 2>/dev/null; }
 # hold_and_run LABEL RUNNER HOLDER FILE_ARG READY_ARG RELEASE_ARG
 hold_and_run() {
   local label=$1 runner=$2 holder=$3 file_arg=$4 ready_arg=$5 release_arg=$6
@@ -322,11 +323,7 @@ hold_and_run() {
     "$holder" "$file_arg" "$ready_arg" "$release_arg" >/dev/null 2>&1 &
   fi
   HOLDER_PID=$!
-  for _ in $(seq 300); do
-    [ -e "$WORK/ready" ] && break
-    kill -0 "$HOLDER_PID" 2>/dev/null || break
-    sleep 0.1
-  done
+  wait_until 30 holder_ready_or_gone
   if [ ! -e "$WORK/ready" ]; then
     echo "the holder did not take the file" >"$WORK/$label.log"
     release_holder

@@ -16,8 +16,8 @@
 namespace monkey {
 
 void Monkey::Run() {
-  model_.base = ReadPicker(c_, kBasePicker);
-  model_.final = ReadPicker(c_, kFinalPicker);
+  model_.base = ReadPicker(c_, kBaseDatePicker);
+  model_.final = ReadPicker(c_, kFinalDatePicker);
   // The second half of the run is measured: the first lets Wine's heaps settle.
   const int warmUp = std::max(200, options_.actions / 2);
   ProcessUsage start;

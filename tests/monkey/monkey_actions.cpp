@@ -56,14 +56,14 @@ Moment Monkey::RandomMoment(long long near) {
 }
 
 void Monkey::SetDate(int picker, bool outside) {
-  Moment& target = picker == kBasePicker ? model_.base : model_.final;
-  Moment m = RandomMoment(picker == kBasePicker ? model_.final.day : model_.base.day);
+  Moment& target = picker == kBaseDatePicker ? model_.base : model_.final;
+  Moment m = RandomMoment(picker == kBaseDatePicker ? model_.final.day : model_.base.day);
   if (outside) {
     // 1601 up to the day before the first the picker shows, or just beyond 9999.
     m.day =
         Between(0, 1) == 0 ? Between(0, kFirstPickerDay - 1) : kLastPickerDay + Between(1, 3000);
   }
-  Note("%s picker := %s", picker == kBasePicker ? "base" : "final", Describe(m).c_str());
+  Note("%s picker := %s", picker == kBaseDatePicker ? "base" : "final", Describe(m).c_str());
   WritePicker(c_, picker, m);
   if (PickerAccepts(m)) target = m;
   Matches(kPickers);
@@ -71,7 +71,7 @@ void Monkey::SetDate(int picker, bool outside) {
 
 void Monkey::PressHay() {
   Note("Hay");
-  SendMessageW(c_.Item(kHayButton), BM_CLICK, 0, 0);
+  SendMessageW(c_.Item(kTotalDaysButton), BM_CLICK, 0, 0);
   model_.dayTotal = DayTotalText(model_.base, model_.final);
   Matches(kHay);
 }
@@ -133,7 +133,7 @@ void Monkey::CloseBoxes() {
 void Monkey::TypeText(bool exotic) {
   const TypedText typed = exotic ? ExoticText(random_) : CommonText(random_);
   Note("box := '%s' (%s)", Narrow(typed.text).c_str(), typed.kind);
-  SetText(c_, kDaysBox, typed.text);
+  SetText(c_, kDayCountEdit, typed.text);
   if (typed.known) {
     model_.final = FinalAfterDayBox(model_, typed.days);
     Matches(exotic ? kDayBoxExoticKnown : kDayBoxKnown);
@@ -143,14 +143,14 @@ void Monkey::TypeText(bool exotic) {
   // shows with the base's time of day; the results stay.
   ++tallies_[kDayBoxExotic].actions;
   if (!Healthy(kDayBoxExotic)) return;
-  const Moment final = ReadPicker(c_, kFinalPicker);
+  const Moment final = ReadPicker(c_, kFinalDatePicker);
   const Moment& base = model_.base;
   const bool sameTime =
       final.hour == base.hour && final.minute == base.minute && final.second == base.second;
   if (!SameMoment(final, model_.final) && !(sameTime && PickerAccepts(final))) {
     Fail(kDayBoxExotic, "final %s from base %s", Describe(final).c_str(), Describe(base).c_str());
   }
-  if (Text(c_, kTotalTimeText) != model_.band || Text(c_, kTotalDaysBox) != model_.dayTotal) {
+  if (Text(c_, kTotalTimeText) != model_.band || Text(c_, kTotalDaysEdit) != model_.dayTotal) {
     Fail(kDayBoxExotic, "a result changed");
   }
   model_.final = final;
@@ -161,12 +161,12 @@ void Monkey::TypeDigits() {
   const long long count = Between(1, 6);
   for (long long i = 0; i < count; ++i) typed += static_cast<wchar_t>(L'0' + Between(0, 9));
   Note("clear the box and type '%s'", Narrow(typed).c_str());
-  SetText(c_, kDaysBox, L"");
+  SetText(c_, kDayCountEdit, L"");
   model_.final = FinalAfterDayBox(model_, 0);
   Matches(kTyping);
   for (std::size_t i = 0; i < typed.size(); ++i) {
-    SendMessageW(c_.Item(kDaysBox), EM_SETSEL, i, i);
-    SendMessageW(c_.Item(kDaysBox), WM_CHAR, typed[i], 1);
+    SendMessageW(c_.Item(kDayCountEdit), EM_SETSEL, i, i);
+    SendMessageW(c_.Item(kDayCountEdit), WM_CHAR, typed[i], 1);
     const std::wstring sofar = typed.substr(0, i + 1);
     const long long value = sofar == L"-" ? 0 : std::stoll(sofar);
     model_.final = FinalAfterDayBox(model_, value);
@@ -188,8 +188,8 @@ void Monkey::Snapshot() {
 }
 
 void Monkey::DropDown() {
-  const int id = Between(0, 1) == 0 ? kBasePicker : kFinalPicker;
-  Note("drop-down of the %s picker", id == kBasePicker ? "base" : "final");
+  const int id = Between(0, 1) == 0 ? kBaseDatePicker : kFinalDatePicker;
+  Note("drop-down of the %s picker", id == kBaseDatePicker ? "base" : "final");
   ++tallies_[kDropDowns].actions;
   HWND picker = c_.Item(id);
   HWND calendar = support::DropDownCalendar(picker);
@@ -216,9 +216,9 @@ void Monkey::DropDown() {
 
 void Monkey::Act() {
   const long long roll = Between(0, 99);
-  if (roll < 14) return SetDate(kBasePicker, false);
-  if (roll < 28) return SetDate(kFinalPicker, false);
-  if (roll < 31) return SetDate(Between(0, 1) == 0 ? kBasePicker : kFinalPicker, true);
+  if (roll < 14) return SetDate(kBaseDatePicker, false);
+  if (roll < 28) return SetDate(kFinalDatePicker, false);
+  if (roll < 31) return SetDate(Between(0, 1) == 0 ? kBaseDatePicker : kFinalDatePicker, true);
   if (roll < 45) return PressHay();
   if (roll < 61) return PressTotalTime();
   if (roll < 75) return TypeText(false);
@@ -234,7 +234,7 @@ void Monkey::OpenDateOrderBox() {
   Moment earlier = model_.base;
   earlier.day = std::max(kFirstPickerDay, model_.base.day - Between(1, 400));
   Note("final picker := %s", Describe(earlier).c_str());
-  WritePicker(c_, kFinalPicker, earlier);
+  WritePicker(c_, kFinalDatePicker, earlier);
   if (PickerAccepts(earlier)) model_.final = earlier;
   PressTotalTime();
 }

@@ -88,10 +88,10 @@ bool Monkey::Healthy(Group group) {
 bool Monkey::Matches(Group group) {
   ++tallies_[group].actions;
   if (!Healthy(group)) return false;
-  const Moment base = ReadPicker(c_, kBasePicker);
-  const Moment final = ReadPicker(c_, kFinalPicker);
+  const Moment base = ReadPicker(c_, kBaseDatePicker);
+  const Moment final = ReadPicker(c_, kFinalDatePicker);
   const std::wstring band = Text(c_, kTotalTimeText);
-  const std::wstring total = Text(c_, kTotalDaysBox);
+  const std::wstring total = Text(c_, kTotalDaysEdit);
   bool ok = true;
   if (!SameMoment(base, model_.base) || !SameMoment(final, model_.final)) {
     Fail(group, "pickers %s / %s, model %s / %s", Describe(base).c_str(), Describe(final).c_str(),

@@ -42,10 +42,10 @@ void RunCase(const FaultOptions& options, support::Calculator& c) {
 
   Moment base{civil_model::DaysFrom1601({2021, 1, 1}), 12, 0, 0};
   Moment final{civil_model::DaysFrom1601({2021, 3, 1}), 12, 0, 0};
-  WritePicker(c, kBasePicker, base);
-  WritePicker(c, kFinalPicker, final);
-  SendMessageW(c.Item(kHayButton), BM_CLICK, 0, 0);
-  const std::wstring total = Text(c, kTotalDaysBox);
+  WritePicker(c, kBaseDatePicker, base);
+  WritePicker(c, kFinalDatePicker, final);
+  SendMessageW(c.Item(kTotalDaysButton), BM_CLICK, 0, 0);
+  const std::wstring total = Text(c, kTotalDaysEdit);
   Checked(total == L" 59", label, "the window answers Hay afterwards");
 }
 

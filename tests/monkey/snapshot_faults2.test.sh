@@ -25,7 +25,7 @@ set -uo pipefail
 source "$(cd "$(dirname "$0")" && pwd)/../../scripts/lib/common.sh"
 source "$ROOT/scripts/lib/fault_fs.sh"
 source "$ROOT/tests/support/tally.sh"
-source "$ROOT/tests/support/snapshot.sh"
+source "$ROOT/tests/support/snapshot.sh" || give_up "no snapshot name in tests/support/calculator_ids.h"
 exe="$BUILD_ROOT/win64/datecalc.exe"
 driver="$BUILD_ROOT/win64/abuse_driver.exe"
 

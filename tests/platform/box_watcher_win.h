@@ -7,6 +7,8 @@
 #include <string>
 #include <thread>
 
+#include "support/process_windows.h"
+
 namespace box_watcher {
 
 struct Observed {
@@ -27,24 +29,23 @@ inline BOOL CALLBACK CountButton(HWND child, LPARAM counter) {
   return TRUE;
 }
 
-// Polls for up to ten seconds for a dialog titled `title`, records what it shows and closes it.
+// Waits up to ten seconds for a dialog titled `title`, records what it shows and closes it.
 inline void ReadAndClose(const std::wstring& title, Observed& observed) {
-  for (int attempt = 0; attempt < 1000; ++attempt) {
-    HWND box = FindWindowW(L"#32770", title.c_str());
-    if (box != nullptr && IsWindowVisible(box)) {
-      observed.found = true;
-      wchar_t text[256] = {};
-      GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text of a box
-      observed.text = text;
-      observed.hasOkButton = GetDlgItem(box, IDOK) != nullptr;
-      observed.hasCancelButton = GetDlgItem(box, IDCANCEL) != nullptr;
-      EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&observed.buttons));
-      observed.owner = GetWindow(box, GW_OWNER);
-      PostMessageW(box, WM_COMMAND, IDOK, 0);
-      return;
-    }
-    Sleep(10);
-  }
+  HWND box = nullptr;
+  const bool shown = support::WaitFor([&] {
+    box = FindWindowW(L"#32770", title.c_str());
+    return box != nullptr && IsWindowVisible(box);
+  });
+  if (!shown) return;
+  observed.found = true;
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);  // the message text of a box
+  observed.text = text;
+  observed.hasOkButton = GetDlgItem(box, IDOK) != nullptr;
+  observed.hasCancelButton = GetDlgItem(box, IDCANCEL) != nullptr;
+  EnumChildWindows(box, CountButton, reinterpret_cast<LPARAM>(&observed.buttons));
+  observed.owner = GetWindow(box, GW_OWNER);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 // Runs `show` on this thread while a watcher reads and closes the box titled `title`.

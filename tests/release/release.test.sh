@@ -5,7 +5,7 @@
 set -uo pipefail
 source "$(dirname "$0")/../../scripts/lib/common.sh"
 source "$ROOT/tests/support/tally.sh"
-source "$ROOT/tests/support/snapshot.sh"
+source "$ROOT/tests/support/snapshot.sh" || give_up "no snapshot name in tests/support/calculator_ids.h"
 tmp=$(mktemp -d /tmp/release-test.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
 
@@ -34,7 +34,7 @@ sums_hold() { (cd "$tmp/unpacked" && sha256sum --quiet -c SHA256SUMS); }
 readme_is_1252_crlf() {
   local text="$tmp/unpacked/LEEME.txt"
   iconv -f CP1252 -t UTF-8 "$text" >"$tmp/leeme.utf8" &&
-    ! grep -q $'[^\r]$' "$tmp/leeme.utf8" && grep -qF "$SNAPSHOT_NAME" "$tmp/leeme.utf8" &&
+    ! grep -q $'[^\r]$' "$tmp/leeme.utf8" && [ -n "$SNAPSHOT_NAME" ] && grep -qF "$SNAPSHOT_NAME" "$tmp/leeme.utf8" &&
     grep -q "Fechas $version" "$tmp/leeme.utf8" && grep -q 'carpeta de trabajo' "$tmp/leeme.utf8" &&
     ! grep -q '@VERSION@' "$tmp/leeme.utf8"
 }

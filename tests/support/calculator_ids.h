@@ -12,14 +12,14 @@ namespace support {
 
 // Ids of the calculator's controls, and the command that takes the snapshot.
 enum : int {
-  kBaseLabel = 200,
-  kBasePicker = 201,
-  kDaysLabel = 202,
-  kDaysBox = 203,
-  kFinalLabel = 204,
-  kFinalPicker = 205,
-  kHayButton = 300,
-  kTotalDaysBox = 305,
+  kBaseDateLabel = 200,
+  kBaseDatePicker = 201,
+  kDayCountLabel = 202,
+  kDayCountEdit = 203,
+  kFinalDateLabel = 204,
+  kFinalDatePicker = 205,
+  kTotalDaysButton = 300,
+  kTotalDaysEdit = 305,
   kTotalDaysLabel = 306,
   kTotalTimeButton = 311,
   kTotalTimeText = 312,

@@ -1,4 +1,5 @@
-# What the snapshot scripts look for in a folder the calculator worked in. Source it.
+# What the snapshot scripts look for in a folder the calculator worked in. Source it and check its
+# status: it fails, saying so, when calculator_ids.h holds no snapshot name.
 
 # The snapshot's file name, as the C++ tests have it in calculator_ids.h, the one place it is
 # written down.
