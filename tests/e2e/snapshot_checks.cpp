@@ -57,6 +57,20 @@ bool NoLeftovers(const std::wstring& folder) {
   return count == 0;
 }
 
+// A failed comparison keeps both pictures where the test run's results are collected
+// (E2E_KEEP, a folder the script names), so a failure elsewhere can be looked at; returns
+// where, for the check's message.
+std::string KeptAs(const wchar_t* name, const std::vector<std::uint8_t>& first,
+                   const std::vector<std::uint8_t>& second) {
+  wchar_t folder[MAX_PATH] = {};
+  DWORD length = GetEnvironmentVariableW(L"E2E_KEEP", folder, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return "";
+  CreateDirectoryW(folder, nullptr);
+  const std::wstring stem = std::wstring(folder) + L"\\" + name;
+  bool kept = WriteWholeFile(stem + L"-1.bmp", first) && WriteWholeFile(stem + L"-2.bmp", second);
+  return kept ? "; both kept as " + Narrow(stem) + "-1.bmp and -2.bmp" : "; could not keep them";
+}
+
 }  // namespace
 
 void CheckSnapshotBeforeAnyResult(const Calculator& c, const std::wstring& folder) {
@@ -115,7 +129,14 @@ void CheckSnapshot(const Calculator& c, const std::wstring& folder) {
   PaintPendingChanges(c);
   TakeSnapshot(c);
   Bitmap second = ParseBitmap(ReadWholeFile(path));
-  Check(second.valid && second.bytes != first.bytes, "a second snapshot replaces the first");
+  bool replaced = second.valid && second.bytes != first.bytes;
+  Check(replaced, "a second snapshot replaces the first",
+        "first %d x %d (%zu bytes), second %d x %d (%zu bytes%s%s), %s; the band shows \"%s\"%s",
+        first.width, first.height, first.bytes.size(), second.width, second.height,
+        second.bytes.size(), second.valid ? "" : ", ", second.problem.c_str(),
+        second.bytes == first.bytes ? "equal" : "different",
+        Narrow(WindowText(c.Item(kTotalTimeText))).c_str(),
+        replaced ? "" : KeptAs(L"second-snapshot", first.bytes, second.bytes).c_str());
   Check(NoLeftovers(folder), "no temporary file is left beside the snapshot");
 
   // A read-only snapshot stays as it was.
