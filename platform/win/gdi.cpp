@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <dwmapi.h>
+
 #include "platform/gdi.h"
 #include "platform/win/call.h"
 
@@ -68,6 +70,14 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
             int sourceY, DWORD rasterOperation) {
   return AfterCall(
       ::BitBlt(destination, x, y, width, height, source, sourceX, sourceY, rasterOperation));
+}
+
+BOOL GdiFlush() {
+  return AfterCall(::GdiFlush());
+}
+
+HRESULT DwmFlush() {
+  return AfterCall(::DwmFlush());
 }
 
 }  // namespace platform
