@@ -5,6 +5,8 @@
 #include "dialogs/dialog.h"
 #include "dialogs/dialog_geometry.h"
 #include "platform/gdi.h"
+#include "platform/win_messages.h"
+#include "platform/window.h"
 
 namespace app {
 
@@ -27,12 +29,25 @@ BitmapMetrics MetricsOf(HBITMAP bitmap) {
           static_cast<const std::uint8_t*>(reported.bmBits)};
 }
 
+// The copy is of the screen, so the screen must show what the window shows now: paint what is
+// still pending, hand over this thread's batched drawing, and let the screen catch up. Where
+// the screen is composed from the windows' own surfaces it does so a moment after the painting:
+// under Wine when the thread next looks for messages (a look that returns at once will do),
+// with desktop composition in its next frame, which DwmFlush waits for.
+void ShowLatestPainting(HWND window) {
+  platform::RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  platform::GdiFlush();
+  platform::MsgWaitForMultipleObjectsEx(0, nullptr, 0, QS_PAINT, 0);
+  platform::DwmFlush();
+}
+
 }  // namespace
 
 void SaveWindowSnapshot(HWND window, const runtime::DynString& fileName) {
   CaptureRect rect = CaptureRectOf(window);
   InfoHeader description = BuildInfoHeader(rect.Width(), rect.Height(), 0);
 
+  ShowLatestPainting(window);
   HWND desktop = platform::GetDesktopWindow();
   HDC screen = platform::GetDC(desktop);
   HDC memory = platform::CreateCompatibleDC(screen);

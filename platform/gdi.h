@@ -5,6 +5,7 @@
 #include "platform/win_types.h"
 
 #ifndef _WIN32
+using HRESULT = LONG;
 using HGDIOBJ = void*;
 using HBITMAP = struct HBITMAP__*;
 struct BITMAP {
@@ -61,5 +62,11 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object);
 int GetObjectA(HGDIOBJ object, int size, void* buffer);
 BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, int sourceX,
             int sourceY, DWORD rasterOperation);
+
+// Painting reaches the screen in steps: GdiFlush hands over this thread's batch of drawing
+// calls; DwmFlush (DWMAPI) waits until desktop composition has put the program's outstanding
+// updates on the screen, and fails at once when composition is off.
+BOOL GdiFlush();
+HRESULT DwmFlush();
 
 }  // namespace platform

@@ -25,6 +25,7 @@ struct MSG {
   DWORD lPrivate;
 };
 using HMENU = struct HMENU__*;
+using HRGN = struct HRGN__*;
 using DLGPROC = INT_PTR (*)(HWND, UINT, WPARAM, LPARAM);
 #endif
 
@@ -66,6 +67,9 @@ HANDLE LoadImageW(HINSTANCE instance, const char16_t* name, UINT type, int width
 BOOL DestroyIcon(HICON icon);
 
 BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove);
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
+                                  DWORD wakeMask, DWORD flags);
+BOOL RedrawWindow(HWND window, const RECT* update, HRGN region, UINT flags);
 BOOL IsDialogMessageW(HWND dialog, MSG* message);
 BOOL TranslateMessage(const MSG* message);
 LRESULT DispatchMessageW(const MSG* message);

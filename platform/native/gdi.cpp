@@ -28,5 +28,11 @@ DWORD GetSysColor(int) {
 HBRUSH GetSysColorBrush(int) {
   return nullptr;
 }
+BOOL GdiFlush() {
+  return TRUE;  // nothing is batched
+}
+HRESULT DwmFlush() {
+  return static_cast<HRESULT>(0x80263001);  // DWM_E_COMPOSITIONDISABLED: nothing composes
+}
 
 }  // namespace platform

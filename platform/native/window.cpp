@@ -74,6 +74,12 @@ BOOL DestroyIcon(HICON) {
 BOOL PeekMessageW(MSG*, HWND, UINT, UINT, UINT) {
   return 0;
 }
+DWORD MsgWaitForMultipleObjectsEx(DWORD, const HANDLE*, DWORD, DWORD, DWORD) {
+  return 0xFFFFFFFF;  // WAIT_FAILED: there is nothing to wait for
+}
+BOOL RedrawWindow(HWND, const RECT*, HRGN, UINT) {
+  return 0;
+}
 BOOL IsDialogMessageW(HWND, MSG*) {
   return 0;
 }

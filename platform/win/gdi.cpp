@@ -70,4 +70,35 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
       ::BitBlt(destination, x, y, width, height, source, sourceX, sourceY, rasterOperation));
 }
 
+BOOL GdiFlush() {
+  return AfterCall(::GdiFlush());
+}
+
+namespace {
+
+using DwmFlushCall = HRESULT(WINAPI*)();
+
+// DWMAPI is loaded at the first snapshot, not at start-up: nothing else of the window needs it.
+// Looked up once; the program draws on one thread.
+DwmFlushCall dwmFlush = nullptr;
+bool dwmLookedUp = false;
+
+DwmFlushCall LoadDwmFlush() {
+  HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
+  if (dwm == nullptr) return nullptr;
+  // Through the plain function-pointer type, which any other converts to and from.
+  return reinterpret_cast<DwmFlushCall>(
+      reinterpret_cast<void (*)()>(::GetProcAddress(dwm, "DwmFlush")));
+}
+
+}  // namespace
+
+HRESULT DwmFlush() {
+  if (!dwmLookedUp) {
+    dwmFlush = LoadDwmFlush();
+    dwmLookedUp = true;
+  }
+  return AfterCall(dwmFlush != nullptr ? dwmFlush() : E_NOTIMPL);
+}
+
 }  // namespace platform

@@ -102,6 +102,15 @@ BOOL DestroyIcon(HICON icon) {
 BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove) {
   return AfterCall(::PeekMessageW(message, window, first, last, remove));
 }
+
+DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
+                                  DWORD wakeMask, DWORD flags) {
+  return AfterCall(::MsgWaitForMultipleObjectsEx(count, handles, milliseconds, wakeMask, flags));
+}
+
+BOOL RedrawWindow(HWND window, const RECT* update, HRGN region, UINT flags) {
+  return AfterCall(::RedrawWindow(window, update, region, flags));
+}
 BOOL IsDialogMessageW(HWND dialog, MSG* message) {
   return AfterCall(::IsDialogMessageW(dialog, message));
 }
