@@ -11,8 +11,9 @@ namespace fileio {
 class WriteTurn {
  public:
   // Waits for the turn of `fullName`. A writer that does not give the turn back in time (hung,
-  // or on another machine's share) is not waited for longer: every replacement is a whole
-  // file taking the name at once, so going ahead costs no data.
+  // or a process of another session) is not waited for longer: a replacement is a whole file
+  // taking the name at once, so going ahead costs no picture; only two rewrites in place at
+  // the same moment could mix, and those are for folders that take no new file.
   explicit WriteTurn(const runtime::WideString& fullName);
   ~WriteTurn();
   WriteTurn(const WriteTurn&) = delete;
