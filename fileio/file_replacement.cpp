@@ -1,5 +1,6 @@
 #include "fileio/file_replacement.h"
 
+#include "fileio/file_contents.h"
 #include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
@@ -61,19 +62,6 @@ int LookAt(Target& target) {
   return 0;
 }
 
-int WriteBlocks(HANDLE file, std::span<const FileBlock> blocks) {
-  for (const FileBlock& block : blocks) {
-    if (block.empty()) continue;
-    const auto count = static_cast<DWORD>(block.size());
-    DWORD written = 0;
-    auto wrote = GuardedSystemCall(
-        [&] { return Calls().writeFile(file, block.data(), count, &written, nullptr); });
-    if (wrote.error != 0) return wrote.error;
-    if (written < count) return runtime::error::kDiskFull;
-  }
-  return 0;
-}
-
 // The creation time is part of what the picture was, as Windows' own replacement keeps it.
 int CarryCreationTime(const Target& target, HANDLE fresh) {
   if (!target.exists) return 0;
@@ -87,7 +75,7 @@ int CarryCreationTime(const Target& target, HANDLE fresh) {
 // cut the name holds the old picture or the new one, never a new entry over data that never
 // reached the disk.
 int WriteWhole(const Target& target, UniqueFile& fresh, std::span<const FileBlock> blocks) {
-  int error = WriteBlocks(fresh.handle, blocks);
+  int error = Contents(blocks).WriteWhole(fresh.handle);
   if (error == 0) error = CarryCreationTime(target, fresh.handle);
   if (error == 0) {
     auto flushed = GuardedSystemCall([&] { return Calls().flushFileBuffers(fresh.handle); });

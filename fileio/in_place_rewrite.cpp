@@ -5,6 +5,7 @@
 #include <memory>
 #include <new>
 
+#include "fileio/file_contents.h"
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "runtime/error_numbers.h"
@@ -33,51 +34,11 @@ int Seek(HANDLE file, std::uint64_t offset, DWORD method, std::uint64_t* reached
   return 0;
 }
 
-int WriteAll(HANDLE file, const std::uint8_t* bytes, std::uint64_t count) {
-  DWORD written = 0;
-  const auto asked = static_cast<DWORD>(count);
-  auto wrote =
-      GuardedSystemCall([&] { return Calls().writeFile(file, bytes, asked, &written, nullptr); });
-  if (wrote.error != 0) return wrote.error;
-  return written < asked ? runtime::error::kDiskFull : 0;
-}
-
 int CutAt(HANDLE file, std::uint64_t length) {
   if (int error = Seek(file, length, FILE_BEGIN); error != 0) return error;
   auto cut = GuardedSystemCall([&] { return Calls().setEndOfFile(file); });
   return ErrorOf(cut.value, cut.error);
 }
-
-// The blocks as one run of bytes, written a stretch at a time: one write per block it covers.
-class Contents {
- public:
-  explicit Contents(std::span<const FileBlock> blocks) : blocks_(blocks) {}
-
-  std::uint64_t Length() const {
-    std::uint64_t length = 0;
-    for (const FileBlock& block : blocks_) length += block.size();
-    return length;
-  }
-
-  // Writes the bytes from `begin` up to `end` at the file's position.
-  int Write(HANDLE file, std::uint64_t begin, std::uint64_t end) const {
-    std::uint64_t start = 0;  // of the block in the run
-    for (const FileBlock& block : blocks_) {
-      const std::uint64_t from = std::max(begin, start);
-      const std::uint64_t to = std::min<std::uint64_t>(end, start + block.size());
-      if (from < to) {
-        if (int error = WriteAll(file, block.data() + (from - start), to - from); error != 0) {
-          return error;
-        }
-      }
-      start += block.size();
-    }
-    return 0;
-  }
-
- private:
-  std::span<const FileBlock> blocks_;
-};
 
 // The old bytes the new contents cover, read before any is overwritten.
 struct OldBytes {
@@ -140,7 +101,7 @@ int RewriteOpenFile(HANDLE file, std::span<const FileBlock> blocks) {
       return RewriteDiskFile(file, contents);
     case FILE_TYPE_CHAR:
     case FILE_TYPE_PIPE:
-      return contents.Write(file, 0, contents.Length());
+      return contents.WriteWhole(file);
     default:
       return runtime::error::kPathFileAccessError;
   }

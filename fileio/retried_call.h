@@ -20,17 +20,24 @@ bool IsBriefRefusal(DWORD code);
 // the way missing) rather than the folder's files.
 bool RefusesTheName(DWORD code);
 
-// `call` through GuardedSystemCall, tried again after each delay while it is briefly refused.
-// The delays go through the calls table, so tests do not wait.
-template <typename Call>
-auto RetriedSystemCall(Call call) -> GuardedResult<decltype(call())> {
+// `call` through GuardedSystemCall, tried again after each delay while `passes` says a failed
+// result may be a refusal that passes. The delays go through the calls table, so tests do not
+// wait.
+template <typename Call, typename Passes>
+auto RetriedSystemCall(Call call, Passes passes) -> GuardedResult<decltype(call())> {
   auto result = GuardedSystemCall(call);
   for (unsigned delay : kRetryDelays) {
-    if (result.error == 0 || !IsBriefRefusal(result.code)) break;
+    if (result.error == 0 || !passes(result)) break;
     CurrentFileSystemCalls().sleep(delay);
     result = GuardedSystemCall(call);
   }
   return result;
+}
+
+// The same, tried again while the call is briefly refused.
+template <typename Call>
+auto RetriedSystemCall(Call call) -> GuardedResult<decltype(call())> {
+  return RetriedSystemCall(call, [](const auto& result) { return IsBriefRefusal(result.code); });
 }
 
 }  // namespace fileio

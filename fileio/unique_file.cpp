@@ -44,7 +44,7 @@ runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number
 
 // What became of one name.
 struct Attempt {
-  GuardedResult<HANDLE> created;
+  GuardedResult<HANDLE> created{};
   bool taken = false;        // another file has the name, or one being deleted still holds it
   bool lookRefused = false;  // the look at the name was refused too
 };
@@ -63,19 +63,21 @@ void LookAtName(const runtime::WideString& candidate, Attempt& attempt) {
 // One name, created new; a free name refused for a moment is tried again.
 Attempt CreateNew(const runtime::WideString& candidate) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
-  auto create = [&] {
-    return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  };
-  Attempt attempt{GuardedSystemCall(create)};
-  for (unsigned delay : kRetryDelays) {
-    if (attempt.created.value != INVALID_HANDLE_VALUE) return attempt;
-    LookAtName(candidate, attempt);
-    if (attempt.taken || !IsBriefRefusal(attempt.created.code)) return attempt;
-    calls.sleep(delay);
-    attempt.created = GuardedSystemCall(create);
-  }
-  if (attempt.created.value == INVALID_HANDLE_VALUE) LookAtName(candidate, attempt);
+  Attempt attempt;
+  bool lookedAt = false;  // the name, since the last try
+  attempt.created = RetriedSystemCall(
+      [&] {
+        lookedAt = false;
+        return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+      },
+      [&](const GuardedResult<HANDLE>& created) {
+        attempt.created = created;
+        LookAtName(candidate, attempt);
+        lookedAt = true;
+        return !attempt.taken && IsBriefRefusal(created.code);
+      });
+  if (attempt.created.value == INVALID_HANDLE_VALUE && !lookedAt) LookAtName(candidate, attempt);
   return attempt;
 }
 

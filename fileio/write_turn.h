@@ -19,8 +19,6 @@ class WriteTurn {
   WriteTurn(const WriteTurn&) = delete;
   WriteTurn& operator=(const WriteTurn&) = delete;
 
-  bool Held() const { return held_; }
-
  private:
   HANDLE mutex_ = nullptr;
   bool held_ = false;

@@ -1,4 +1,5 @@
 #include "platform/window.h"
+#include "platform/named_mutex.h"
 
 // No window system natively: nothing is created and no window exists.
 
@@ -75,7 +76,7 @@ BOOL PeekMessageW(MSG*, HWND, UINT, UINT, UINT) {
   return 0;
 }
 DWORD MsgWaitForMultipleObjectsEx(DWORD, const HANDLE*, DWORD, DWORD, DWORD) {
-  return 0xFFFFFFFF;  // WAIT_FAILED: there is nothing to wait for
+  return WAIT_FAILED;  // there is nothing to wait for
 }
 BOOL RedrawWindow(HWND, const RECT*, HRGN, UINT) {
   return 0;
