@@ -14,7 +14,7 @@ int WriteAll(HANDLE file, const std::uint8_t* bytes, std::uint64_t count) {
   const FileSystemCalls& calls = CurrentFileSystemCalls();
   auto wrote =
       GuardedSystemCall([&] { return calls.writeFile(file, bytes, asked, &written, nullptr); });
-  if (wrote.error != 0) return wrote.error;
+  if (int error = ErrorOf(wrote); error != 0) return error;
   return written < asked ? runtime::error::kDiskFull : 0;
 }
 

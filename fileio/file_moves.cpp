@@ -7,15 +7,6 @@
 #include "runtime/wide_string.h"
 
 namespace fileio {
-namespace {
-
-int ErrorOf(BOOL succeeded, std::uint8_t error) {
-  if (error != 0) return error;
-  return succeeded ? 0 : runtime::error::kInternalError;
-}
-
-}  // namespace
-
 void MoveFileReplacing(runtime::ErrorSlot& slot, const runtime::DynString& source,
                        const runtime::DynString& target) {
   runtime::WideString from;
@@ -26,7 +17,7 @@ void MoveFileReplacing(runtime::ErrorSlot& slot, const runtime::DynString& sourc
     const FileSystemCalls& calls = CurrentFileSystemCalls();
     auto moved = GuardedSystemCall(
         [&] { return calls.moveFileEx(from.Text(), to.Text(), MOVEFILE_REPLACE_EXISTING); });
-    error = ErrorOf(moved.value, moved.error);
+    error = ErrorOf(moved);
   }
   from.Free();
   to.Free();
@@ -39,7 +30,7 @@ void RemoveFile(runtime::ErrorSlot& slot, const runtime::DynString& fileName) {
   if (error == 0) {
     const FileSystemCalls& calls = CurrentFileSystemCalls();
     auto removed = GuardedSystemCall([&] { return calls.deleteFile(name.Text()); });
-    error = ErrorOf(removed.value, removed.error);
+    error = ErrorOf(removed);
   }
   name.Free();
   if (error != 0) runtime::RaiseRuntimeError(slot, error, RUNTIME_RETURN_ADDRESS());

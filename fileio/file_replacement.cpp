@@ -5,6 +5,7 @@
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "fileio/in_place_rewrite.h"
+#include "fileio/replacing_rename.h"
 #include "fileio/retried_call.h"
 #include "fileio/unique_file.h"
 #include "fileio/write_turn.h"
@@ -24,11 +25,6 @@ constexpr DWORD kComparedAttributes = kCarriedAttributes | FILE_ATTRIBUTE_ARCHIV
 
 const FileSystemCalls& Calls() {
   return CurrentFileSystemCalls();
-}
-
-int ErrorOf(BOOL succeeded, std::uint8_t error) {
-  if (error != 0) return error;
-  return succeeded ? 0 : runtime::error::kInternalError;
 }
 
 // The file being replaced, as found before anything is written.
@@ -67,7 +63,7 @@ int CarryCreationTime(const Target& target, HANDLE fresh) {
   if (!target.exists) return 0;
   auto set = GuardedSystemCall(
       [&] { return Calls().setFileTime(fresh, &target.found.ftCreationTime, nullptr, nullptr); });
-  return ErrorOf(set.value, set.error);
+  return ErrorOf(set);
 }
 
 // The whole file: written, given the old file's creation time, on the medium, then closed, all
@@ -79,10 +75,10 @@ int WriteWhole(const Target& target, UniqueFile& fresh, std::span<const FileBloc
   if (error == 0) error = CarryCreationTime(target, fresh.handle);
   if (error == 0) {
     auto flushed = GuardedSystemCall([&] { return Calls().flushFileBuffers(fresh.handle); });
-    error = ErrorOf(flushed.value, flushed.error);
+    error = ErrorOf(flushed);
   }
   auto closed = GuardedSystemCall([&] { return Calls().closeHandle(fresh.handle); });
-  return error != 0 ? error : ErrorOf(closed.value, closed.error);
+  return error != 0 ? error : ErrorOf(closed);
 }
 
 // The old file's attributes on the new one before it takes the name, and ARCHIVE set as any
@@ -94,7 +90,7 @@ int CarryAttributes(const Target& target, const UniqueFile& fresh) {
   if (now.value != INVALID_FILE_ATTRIBUTES && (now.value & kComparedAttributes) == wanted) return 0;
   auto set =
       GuardedSystemCall([&] { return Calls().setFileAttributes(fresh.name.Text(), wanted); });
-  return ErrorOf(set.value, set.error);
+  return ErrorOf(set);
 }
 
 void Remove(const runtime::WideString& name) {
@@ -116,39 +112,60 @@ runtime::WideString FullName(const runtime::WideString& name) {
   return runtime::WideString::Copy({full.Text(), got.value});
 }
 
-// The one step that changes what the name holds: a single rename that replaces, on Windows and
-// under Wine alike, so whatever ends the program the name holds the old picture or the new one.
-GuardedResult<BOOL> Rename(const Target& target, const UniqueFile& fresh) {
-  return RetriedSystemCall([&] {
-    return Calls().moveFileEx(fresh.name.Text(), target.name.Text(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-  });
-}
-
-// Refusals after which a file that may be written but not replaced is rewritten where it is: a
-// folder that takes no new file or lets no one but a file's owner rename it (access denied,
-// lasting past the retries), or a fresh name longer than a limit the target's own name fits.
-bool LeadsToRewrite(DWORD code) {
-  return code == ERROR_ACCESS_DENIED || RefusesTheName(code);
-}
-
 Outcome RewriteTarget(const Target& target, std::span<const FileBlock> blocks) {
   Rewrite rewrite = RewriteInPlace(target.name.Text(), blocks);
   return {rewrite.written, rewrite.error};
 }
 
-// The fresh file, whole and dressed as the old one, takes the name, or is removed.
+// The fresh file, whole and dressed as the old one, takes the name, or is removed. A fresh file
+// that cannot wear the old one's attributes does not take its place: a hidden picture that
+// turned visible would not be the file the user had.
 Outcome PutInPlace(const Target& target, const UniqueFile& fresh,
                    std::span<const FileBlock> blocks) {
-  const int carried = CarryAttributes(target, fresh);
-  auto renamed = Rename(target, fresh);
-  if (renamed.value != FALSE) return {true, carried};
+  if (int error = CarryAttributes(target, fresh); error != 0) {
+    Remove(fresh.name);
+    return {false, error};
+  }
+  const Renamed renamed = RenameReplacing(fresh.name.Text(), target.name.Text());
+  if (renamed.done) return {true, 0};
   Remove(fresh.name);
-  if (target.exists && LeadsToRewrite(renamed.code)) return RewriteTarget(target, blocks);
-  return {false, ErrorOf(renamed.value, renamed.error)};
+  if (target.exists && renamed.forbidden) return RewriteTarget(target, blocks);
+  return {false, renamed.error};
 }
 
-Outcome ReplaceNamed(const runtime::WideString& name, std::span<const FileBlock> blocks) {
+// The name of the file a symbolic link or junction finally leads to; empty when `name` is no
+// link or where it leads cannot be told.
+runtime::WideString LinkedName(const runtime::WideString& name) {
+  auto found = GuardedSystemCall([&] { return Calls().getFileAttributes(name.Text()); });
+  if (found.value == INVALID_FILE_ATTRIBUTES || (found.value & FILE_ATTRIBUTE_REPARSE_POINT) == 0) {
+    return {};
+  }
+  // No access asked, so no other program's handle refuses this open, nor is refused by it.
+  auto opened = GuardedSystemCall([&] {
+    return Calls().createFile(name.Text(), 0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  });
+  if (!Succeeded(opened.value)) return {};
+  HANDLE file = opened.value;
+  auto needed = GuardedSystemCall(
+      [&] { return Calls().getFinalPathNameByHandle(file, nullptr, 0, FILE_NAME_NORMALIZED); });
+  runtime::WideString linked = runtime::WideString::Allocate(needed.value);
+  auto got = GuardedSystemCall([&] {
+    return linked.IsEmpty() ? 0
+                            : Calls().getFinalPathNameByHandle(file, linked.MutableText(),
+                                                               needed.value, FILE_NAME_NORMALIZED);
+  });
+  GuardedSystemCall([&] { return Calls().closeHandle(file); });
+  if (needed.value == 0 || got.value == 0 || got.value >= needed.value) return {};
+  return runtime::WideString::Copy({linked.Text(), got.value});
+}
+
+// A link named as the picture stays a link, and the file it leads to takes the new picture,
+// on both ways of writing it: replaced beside itself, or rewritten in place.
+Outcome ReplaceNamed(const runtime::WideString& givenName, std::span<const FileBlock> blocks) {
+  runtime::WideString linked = LinkedName(givenName);
+  const runtime::WideString& name = linked.IsEmpty() ? givenName : linked;
   const WriteTurn turn(FullName(name));
   Target target{name};
   if (int refused = LookAt(target); refused != 0) return {false, refused};

@@ -13,6 +13,8 @@ constexpr FileSystemCalls kPlatformCalls = {
     platform::CloseHandle,
     platform::MoveFileExW,
     platform::DeleteFileW,
+    platform::SetFileRenameInfoEx,
+    platform::GetFinalPathNameByHandleW,
     platform::GetFileAttributesW,
     platform::GetFileAttributesExW,
     platform::SetFileAttributesW,

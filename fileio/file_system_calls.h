@@ -20,6 +20,8 @@ struct FileSystemCalls {
   decltype(&platform::CloseHandle) closeHandle;
   decltype(&platform::MoveFileExW) moveFileEx;
   decltype(&platform::DeleteFileW) deleteFile;
+  decltype(&platform::SetFileRenameInfoEx) setFileRenameInfoEx;
+  decltype(&platform::GetFinalPathNameByHandleW) getFinalPathNameByHandle;
   decltype(&platform::GetFileAttributesW) getFileAttributes;
   decltype(&platform::GetFileAttributesExW) getFileAttributesEx;
   decltype(&platform::SetFileAttributesW) setFileAttributes;

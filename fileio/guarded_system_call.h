@@ -7,7 +7,9 @@
 
 #include <cstdint>
 
+#include "platform/files.h"
 #include "platform/win_types.h"
+#include "runtime/error_numbers.h"
 
 namespace fileio {
 
@@ -30,6 +32,24 @@ auto GuardedSystemCall(Call call) -> GuardedResult<decltype(call())> {
   auto value = call();
   DWORD code = LeaveSystemCall();
   return {value, RuntimeErrorOf(code), code};
+}
+
+// A call's result says whether it succeeded; its last error may be left over from the calls it
+// made inside, and is read only after a failure.
+inline bool Succeeded(BOOL value) {
+  return value != FALSE;
+}
+inline bool Succeeded(HANDLE value) {
+  return value != INVALID_HANDLE_VALUE;
+}
+bool Succeeded(DWORD value) = delete;  // each DWORD call has its own failure value
+
+// 0 for a call that succeeded; else the run-time error of its last error, or 51 when it
+// failed without one.
+template <typename Result>
+int ErrorOf(const GuardedResult<Result>& result) {
+  if (Succeeded(result.value)) return 0;
+  return result.error != 0 ? result.error : runtime::error::kInternalError;
 }
 
 }  // namespace fileio

@@ -17,11 +17,6 @@ const FileSystemCalls& Calls() {
   return CurrentFileSystemCalls();
 }
 
-int ErrorOf(BOOL succeeded, std::uint8_t error) {
-  if (error != 0) return error;
-  return succeeded ? 0 : runtime::error::kInternalError;
-}
-
 // The low part INVALID_SET_FILE_POINTER is also a valid position: the last error decides.
 int Seek(HANDLE file, std::uint64_t offset, DWORD method, std::uint64_t* reached = nullptr) {
   auto high = static_cast<LONG>(offset >> 32);
@@ -37,7 +32,7 @@ int Seek(HANDLE file, std::uint64_t offset, DWORD method, std::uint64_t* reached
 int CutAt(HANDLE file, std::uint64_t length) {
   if (int error = Seek(file, length, FILE_BEGIN); error != 0) return error;
   auto cut = GuardedSystemCall([&] { return Calls().setEndOfFile(file); });
-  return ErrorOf(cut.value, cut.error);
+  return ErrorOf(cut);
 }
 
 // The old bytes the new contents cover, read before any is overwritten.
@@ -57,7 +52,7 @@ int Keep(HANDLE file, std::uint64_t count, OldBytes& old) {
   const auto asked = static_cast<DWORD>(count);
   auto read = GuardedSystemCall(
       [&] { return Calls().readFile(file, old.bytes.get(), asked, &got, nullptr); });
-  if (read.error != 0) return read.error;
+  if (int error = ErrorOf(read); error != 0) return error;
   return got == asked ? 0 : runtime::error::kInputPastEndOfFile;
 }
 
@@ -72,7 +67,9 @@ int PutBack(HANDLE file, const OldBytes& old, int failure) {
 
 // The part past the old end goes first: on storage that reserves nothing for a file's length
 // (compressed, deduplicated, copy-on-write) only real bytes find a full disk, and these are
-// written while the old picture is still whole. Then the rest over the old bytes, then the cut.
+// written while the old picture is still whole. Then the rest over the old bytes, then the cut,
+// then the flush: a write the system could not complete on the medium is still found while the
+// old bytes can be put back.
 int RewriteDiskFile(HANDLE file, const Contents& contents) {
   OldBytes old;
   if (int error = Seek(file, 0, FILE_END, &old.length); error != 0) return error;
@@ -87,6 +84,10 @@ int RewriteDiskFile(HANDLE file, const Contents& contents) {
   int error = Seek(file, 0, FILE_BEGIN);
   if (error == 0) error = contents.Write(file, 0, covered);
   if (error == 0 && length < old.length) error = CutAt(file, length);
+  if (error == 0) {
+    auto flushed = GuardedSystemCall([&] { return Calls().flushFileBuffers(file); });
+    error = ErrorOf(flushed);
+  }
   return error != 0 ? PutBack(file, old, error) : 0;
 }
 
@@ -115,12 +116,11 @@ Rewrite RewriteInPlace(const char16_t* name, std::span<const FileBlock> blocks) 
     return Calls().createFile(name, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   });
-  if (opened.value == INVALID_HANDLE_VALUE) {
-    return {false, opened.error != 0 ? opened.error : runtime::error::kInternalError};
-  }
-  int error = RewriteOpenFile(opened.value, blocks);
-  auto closed = GuardedSystemCall([&] { return Calls().closeHandle(opened.value); });
-  if (error == 0) error = ErrorOf(closed.value, closed.error);
+  if (!Succeeded(opened.value)) return {false, ErrorOf(opened)};
+  const int error = RewriteOpenFile(opened.value, blocks);
+  // The contents are on the medium by now, or the old ones back: a close that reports a failure
+  // changes neither, and the answer stays what the file holds.
+  GuardedSystemCall([&] { return Calls().closeHandle(opened.value); });
   return {error == 0, error};
 }
 

@@ -10,7 +10,7 @@
 
 namespace fileio {
 
-// Waited before each further try, in milliseconds; about 70 ms in all.
+// Waited before each further try, in milliseconds; 71 ms in all.
 inline constexpr std::array<unsigned, 5> kRetryDelays = {0, 1, 10, 20, 40};
 
 // A code that may mean another program holds the file for a moment.
@@ -20,14 +20,14 @@ bool IsBriefRefusal(DWORD code);
 // the way missing) rather than the folder's files.
 bool RefusesTheName(DWORD code);
 
-// `call` through GuardedSystemCall, tried again after each delay while `passes` says a failed
-// result may be a refusal that passes. The delays go through the calls table, so tests do not
-// wait.
+// `call` through GuardedSystemCall, tried again after each delay while it fails and `passes`
+// says the failure may be a refusal that passes. The delays go through the calls table, so
+// tests do not wait.
 template <typename Call, typename Passes>
 auto RetriedSystemCall(Call call, Passes passes) -> GuardedResult<decltype(call())> {
   auto result = GuardedSystemCall(call);
   for (unsigned delay : kRetryDelays) {
-    if (result.error == 0 || !passes(result)) break;
+    if (Succeeded(result.value) || !passes(result)) break;
     CurrentFileSystemCalls().sleep(delay);
     result = GuardedSystemCall(call);
   }

@@ -8,6 +8,7 @@
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "fileio/retried_call.h"
+#include "platform/process.h"
 #include "runtime/error_numbers.h"
 #include "runtime/error_slot.h"
 
@@ -19,7 +20,26 @@ constexpr int kNamesTried = 100;
 constexpr int kDigitsAtMost = 10;  // a 32-bit number in decimal
 
 // Process-wide, so two replacements of one file in the same process never ask for one name.
-std::atomic<std::uint32_t> nextNumber{1};
+std::atomic<std::uint32_t> triesSoFar{0};
+
+// A bijection of 32-bit numbers that spreads neighbours far apart (MurmurHash3's finaliser).
+constexpr std::uint32_t Spread(std::uint32_t x) {
+  x ^= x >> 16;
+  x *= 0x85EBCA6Bu;
+  x ^= x >> 13;
+  x *= 0xC2B2AE35u;
+  x ^= x >> 16;
+  return x;
+}
+
+// The numbers of a process start at a value of its own, so the temporaries that ended
+// processes left behind are stepped over rather than tried one by one; and each try lands far
+// from the one before, so no run of taken numbers, however long, refuses a replacement.
+std::uint32_t NextNumber() {
+  static const std::uint32_t start =
+      Spread(platform::GetCurrentProcessId()) ^ platform::GetTickCount();
+  return Spread(start + triesSoFar.fetch_add(1));
+}
 
 // `<name>.<number>.tmp`; empty when memory ran out.
 runtime::WideString CandidateName(std::u16string_view name, std::uint32_t number) {
@@ -68,7 +88,9 @@ Attempt CreateNew(const runtime::WideString& candidate) {
   attempt.created = RetriedSystemCall(
       [&] {
         lookedAt = false;
-        return calls.createFile(candidate.Text(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+        // With the right to delete it, asked now: a folder that takes new files but lets none
+        // be removed refuses here, before anything is written that could not be taken back.
+        return calls.createFile(candidate.Text(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
       },
       [&](const GuardedResult<HANDLE>& created) {
@@ -86,7 +108,7 @@ Attempt CreateNew(const runtime::WideString& candidate) {
 int CreateUniqueFileBeside(const runtime::WideString& name, UniqueFile& file) {
   bool everyLookRefused = true;
   for (int tried = 0; tried < kNamesTried; ++tried) {
-    runtime::WideString candidate = CandidateName(name.View(), nextNumber.fetch_add(1));
+    runtime::WideString candidate = CandidateName(name.View(), NextNumber());
     if (candidate.IsEmpty()) return runtime::error::kOutOfMemory;
     Attempt attempt = CreateNew(candidate);
     if (attempt.created.value != INVALID_HANDLE_VALUE) {

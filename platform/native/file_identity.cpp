@@ -18,6 +18,7 @@
 
 #include "platform/files.h"
 #include "platform/native/files.h"
+#include "platform/native/open_files.h"
 
 namespace platform {
 
@@ -112,7 +113,15 @@ DWORD GetFileAttributesW(const char16_t* fileName) {
     FailFor(errno, path);
     return INVALID_FILE_ATTRIBUTES;
   }
+  if (posix::IsDeletePending(path)) {  // its name stays, but the file is no longer to be had
+    Fail(ERROR_ACCESS_DENIED);
+    return INVALID_FILE_ATTRIBUTES;
+  }
   DWORD attributes = S_ISDIR(info.st_mode) ? FILE_ATTRIBUTE_DIRECTORY : FILE_ATTRIBUTE_ARCHIVE;
+  struct stat link = {};
+  if (lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    attributes |= FILE_ATTRIBUTE_REPARSE_POINT;  // a symbolic link, as Windows marks one
+  }
   if ((info.st_mode & kWriteBits) == 0) attributes |= FILE_ATTRIBUTE_READONLY;
   return attributes | StoredAttributes(path);
 }
@@ -195,6 +204,22 @@ DWORD GetFullPathNameW(const char16_t* fileName, DWORD bufferLength, char16_t* b
   if (buffer == nullptr || bufferLength <= length) return length + 1;
   std::memcpy(buffer, full.c_str(), (full.size() + 1) * sizeof(char16_t));
   if (filePart != nullptr) *filePart = buffer + full.rfind(u'/') + 1;
+  return length;
+}
+
+DWORD GetFinalPathNameByHandleW(HANDLE file, char16_t* buffer, DWORD bufferLength,
+                                DWORD /*flags*/) {
+  const int descriptor = static_cast<int>(reinterpret_cast<std::intptr_t>(file) - 1);
+  const std::string name = posix::NameOfDescriptor(descriptor);
+  if (name.empty()) {
+    Fail(ERROR_INVALID_HANDLE);
+    return 0;
+  }
+  std::u16string units;
+  AppendUnits(units, name);
+  const auto length = static_cast<DWORD>(units.size());
+  if (buffer == nullptr || bufferLength <= length) return length + 1;
+  std::memcpy(buffer, units.c_str(), (units.size() + 1) * sizeof(char16_t));
   return length;
 }
 

@@ -14,11 +14,14 @@
 
 #include "platform/files.h"
 #include "platform/native/files.h"
+#include "platform/native/open_files.h"
 
 namespace platform {
 
 using posix::ErrorForName;
 using posix::Fail;
+using posix::Holders;
+using posix::HoldersOf;
 using posix::NameProbe;
 using posix::PathOf;
 
@@ -145,6 +148,27 @@ DWORD MissingNameError(const std::string& path) {
   return folderExists ? ERROR_FILE_NOT_FOUND : ERROR_PATH_NOT_FOUND;
 }
 
+// A file this process holds without sharing delete, or, where it holds none, that another
+// process holds (which the lock alone tells, whatever it shares).
+bool DeniesDelete(const std::string& path) {
+  const Holders holders = HoldersOf(path);
+  if (holders != Holders::kNone) return holders == Holders::kSomeDenyDelete;
+  return NameProbe(path).HeldElsewhere();
+}
+
+// A rename that replaces; which of the two names is missing decides between file and path
+// not found.
+BOOL RenameReplacing(const std::string& from, const std::string& to) {
+  if (rename(from.c_str(), to.c_str()) != 0) {
+    int errnum = errno;
+    struct stat info = {};
+    bool sourceMissing = errnum == ENOENT && lstat(from.c_str(), &info) != 0;
+    Fail(ErrorForName(errnum, sourceMissing ? from : to));
+    return FALSE;
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 namespace posix {
@@ -176,6 +200,14 @@ DWORD ErrorForName(int errnum, const std::string& path) {
   return errnum == ENOENT ? MissingNameError(path) : WindowsErrorFromErrno(errnum);
 }
 
+std::string NameOfDescriptor(int descriptor) {
+  std::string link = "/proc/self/fd/" + std::to_string(descriptor);
+  char name[4096];
+  const ssize_t length = readlink(link.c_str(), name, sizeof name);
+  if (length <= 0 || static_cast<std::size_t>(length) >= sizeof name) return {};
+  return {name, static_cast<std::size_t>(length)};
+}
+
 NameProbe::NameProbe(const std::string& path)
     : fd_(open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK)) {
   held_ = fd_ >= 0 && flock(fd_, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
@@ -202,6 +234,11 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMod
     Fail(ERROR_PATH_NOT_FOUND);
     return INVALID_HANDLE_VALUE;
   }
+  // A file deleted while held keeps its name, and refuses every open, until it is gone.
+  if (posix::IsDeletePending(path)) {
+    Fail(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+  }
   int flags = AccessFlags(desiredAccess);
   if (security == nullptr || security->bInheritHandle == FALSE) flags |= O_CLOEXEC;
   bool existed = false;
@@ -210,11 +247,18 @@ HANDLE CreateFileW(const char16_t* fileName, DWORD desiredAccess, DWORD shareMod
     Fail(OpenError(errno, path, creationDisposition));
     return INVALID_HANDLE_VALUE;
   }
+  // Other processes see only the lock; this one's handles are checked as Windows checks them.
+  const bool touchesData = (desiredAccess & (GENERIC_READ | GENERIC_WRITE | DELETE)) != 0;
   int lockKind = shareMode == 0 ? LOCK_EX : LOCK_SH;
-  if (flock(fd, lockKind | LOCK_NB) != 0) {
+  if (touchesData && flock(fd, lockKind | LOCK_NB) != 0) {
     int errnum = errno;
     close(fd);
     Fail(errnum == EWOULDBLOCK ? ERROR_SHARING_VIOLATION : WindowsErrorFromErrno(errnum));
+    return INVALID_HANDLE_VALUE;
+  }
+  if (DWORD refused = posix::Admit(fd, desiredAccess, shareMode); refused != ERROR_SUCCESS) {
+    close(fd);
+    Fail(refused);
     return INVALID_HANDLE_VALUE;
   }
   bool truncates = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
@@ -319,9 +363,13 @@ BOOL ReadFile(HANDLE file, void* buffer, DWORD bytesToRead, DWORD* bytesRead,
 }
 
 BOOL CloseHandle(HANDLE object) {
+  const std::string deleted = posix::Forget(DescriptorOf(object));
   // On Linux the descriptor is gone even when close reports EINTR: never close it twice.
-  if (close(DescriptorOf(object)) != 0 && errno != EINTR) {
-    Fail(WindowsErrorFromErrno(errno));
+  const bool closed = close(DescriptorOf(object)) == 0 || errno == EINTR;
+  const int errnum = errno;
+  if (!deleted.empty()) unlink(deleted.c_str());  // its last handle is gone, and so is its name
+  if (!closed) {
+    Fail(WindowsErrorFromErrno(errnum));
     return FALSE;
   }
   return TRUE;
@@ -342,9 +390,11 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
     Fail(ERROR_PATH_NOT_FOUND);
     return FALSE;
   }
-  NameProbe source(from);
-  NameProbe target(to);
-  if (source.HeldElsewhere() || target.HeldElsewhere()) {
+  // The source is opened for delete, which its holders must share; a target open at all is
+  // not replaced, and one whose holders do not share delete is not even opened.
+  const Holders targetHolders = HoldersOf(to);
+  if (DeniesDelete(from) || targetHolders == Holders::kSomeDenyDelete ||
+      (targetHolders == Holders::kNone && NameProbe(to).HeldElsewhere())) {
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
@@ -353,14 +403,42 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
     Fail(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
-  if (rename(from.c_str(), to.c_str()) != 0) {
-    int errnum = errno;
-    // Which of the two names is missing decides between file and path not found.
-    bool sourceMissing = errnum == ENOENT && lstat(from.c_str(), &info) != 0;
-    Fail(ErrorForName(errnum, sourceMissing ? from : to));
+  if (targetHolders == Holders::kAllShareDelete) {
+    Fail(ERROR_ACCESS_DENIED);
     return FALSE;
   }
-  return TRUE;
+  return RenameReplacing(from, to);
+}
+
+BOOL SetFileRenameInfoEx(HANDLE file, const char16_t* newName, DWORD flags) {
+  std::string from = posix::NameOfDescriptor(DescriptorOf(file));
+  std::string to = PathOf(newName);
+  if (from.empty() || to.empty()) {
+    Fail(from.empty() ? ERROR_INVALID_HANDLE : ERROR_PATH_NOT_FOUND);
+    return FALSE;
+  }
+  if ((posix::AccessOf(DescriptorOf(file)) & DELETE) == 0) {
+    Fail(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  // POSIX semantics replace a file whose holders all share delete; without them, as a move.
+  const Holders targetHolders = HoldersOf(to);
+  const bool posix = (flags & FILE_RENAME_FLAG_POSIX_SEMANTICS) != 0;
+  struct stat info = {};
+  if ((flags & FILE_RENAME_FLAG_REPLACE_IF_EXISTS) == 0 && lstat(to.c_str(), &info) == 0) {
+    Fail(ERROR_ALREADY_EXISTS);
+    return FALSE;
+  }
+  if (targetHolders == Holders::kSomeDenyDelete ||
+      (targetHolders == Holders::kNone && NameProbe(to).HeldElsewhere())) {
+    Fail(ERROR_SHARING_VIOLATION);
+    return FALSE;
+  }
+  if (targetHolders == Holders::kAllShareDelete && !posix) {
+    Fail(ERROR_ACCESS_DENIED);
+    return FALSE;
+  }
+  return RenameReplacing(from, to);
 }
 
 BOOL DeleteFileW(const char16_t* fileName) {
@@ -369,10 +447,14 @@ BOOL DeleteFileW(const char16_t* fileName) {
     Fail(ERROR_PATH_NOT_FOUND);
     return FALSE;
   }
-  NameProbe probe(path);
-  if (probe.HeldElsewhere()) {
+  const Holders holders = HoldersOf(path);
+  if (DeniesDelete(path)) {
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
+  }
+  if (holders == Holders::kAllShareDelete) {
+    posix::MarkDeletePending(path);  // gone with its last handle; the name stays until then
+    return TRUE;
   }
   if (unlink(path.c_str()) != 0) {
     Fail(ErrorForName(errno, path));

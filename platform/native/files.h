@@ -19,6 +19,9 @@ DWORD Fail(DWORD code);
 // missing file in an existing folder from a missing folder, as Windows does.
 DWORD ErrorForName(int errnum, const std::string& path);
 
+// The name an open descriptor has now, as the kernel tracks it; empty when it has none.
+std::string NameOfDescriptor(int descriptor);
+
 // Holds an exclusive lock on an existing file for one rename or delete, as Windows needs
 // delete access that a handle opened without sharing denies.
 class NameProbe {

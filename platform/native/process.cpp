@@ -16,4 +16,14 @@ void Sleep(unsigned milliseconds) {
   }
 }
 
+DWORD GetCurrentProcessId() {
+  return static_cast<DWORD>(getpid());
+}
+
+DWORD GetTickCount() {
+  timespec now{};
+  clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
+}
+
 }  // namespace platform

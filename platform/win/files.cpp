@@ -2,6 +2,13 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <string>
+
 #include "platform/win/call.h"
 
 namespace platform {
@@ -56,6 +63,42 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
 
 BOOL DeleteFileW(const char16_t* fileName) {
   return AfterCall(::DeleteFileW(Wide(fileName)));
+}
+
+namespace {
+
+// FILE_RENAME_INFO with the flags that Windows 10 put in place of ReplaceIfExists; the SDK
+// declares the union only for Windows 10 targets.
+struct RenameInfoEx {
+  DWORD flags;
+  HANDLE rootDirectory;
+  DWORD fileNameLength;  // in bytes
+  WCHAR fileName[1];
+};
+static_assert(offsetof(RenameInfoEx, fileName) == offsetof(FILE_RENAME_INFO, FileName));
+constexpr auto kFileRenameInfoEx = static_cast<FILE_INFO_BY_HANDLE_CLASS>(22);
+
+}  // namespace
+
+BOOL SetFileRenameInfoEx(HANDLE file, const char16_t* newName, DWORD flags) {
+  const std::size_t length = std::char_traits<char16_t>::length(newName);
+  const std::size_t size = offsetof(RenameInfoEx, fileName) + (length + 1) * sizeof(WCHAR);
+  std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[size]());
+  if (buffer == nullptr) {
+    ::SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    return AfterCall(FALSE);
+  }
+  auto* info = reinterpret_cast<RenameInfoEx*>(buffer.get());
+  info->flags = flags;
+  info->fileNameLength = static_cast<DWORD>(length * sizeof(WCHAR));
+  std::memcpy(info->fileName, newName, length * sizeof(WCHAR));
+  return AfterCall(
+      ::SetFileInformationByHandle(file, kFileRenameInfoEx, info, static_cast<DWORD>(size)));
+}
+
+DWORD GetFinalPathNameByHandleW(HANDLE file, char16_t* buffer, DWORD bufferLength, DWORD flags) {
+  return AfterCall(
+      ::GetFinalPathNameByHandleW(file, reinterpret_cast<LPWSTR>(buffer), bufferLength, flags));
 }
 
 DWORD GetFileAttributesW(const char16_t* fileName) {

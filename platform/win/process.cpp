@@ -15,4 +15,12 @@ void Sleep(unsigned milliseconds) {
   AfterCall();
 }
 
+DWORD GetCurrentProcessId() {
+  return AfterCall(::GetCurrentProcessId());
+}
+
+DWORD GetTickCount() {
+  return AfterCall(::GetTickCount());
+}
+
 }  // namespace platform

@@ -92,13 +92,17 @@ TEST_F(SnapshotFileTest, SecondSnapshotReplacesTheFirst) {
   EXPECT_EQ(FilesInFolder(), 1u);
 }
 
-TEST_F(SnapshotFileTest, HeadersOnlyWhenThereIsNoPicture) {
+// A capture that failed has no pixels: the picture already there is worth more than headers.
+TEST_F(SnapshotFileTest, NoPictureLeavesTheOldFileAsItWas) {
   runtime::ErrorSlot slot;
+  ASSERT_TRUE(Write(target_, 10, 4, slot));
+  const auto before = Contents(target_);
   metrics_ = {};
-  ASSERT_TRUE(app::WriteSnapshotFile(slot, runtime::DynString::Copy(target_.string()),
-                                     app::BuildFileHeader(metrics_), app::BuildInfoHeader(metrics_),
-                                     nullptr, 0));
-  EXPECT_EQ(Contents(target_).size(), 54u);
+  EXPECT_FALSE(app::WriteSnapshotFile(slot, runtime::DynString::Copy(target_.string()),
+                                      app::BuildFileHeader(metrics_),
+                                      app::BuildInfoHeader(metrics_), nullptr, 0));
+  EXPECT_EQ(Contents(target_), before);
+  EXPECT_EQ(FilesInFolder(), 1u);
 }
 
 TEST_F(SnapshotFileTest, UnwritableFolderLeavesNothingAndReportsTheError) {
@@ -121,7 +125,8 @@ TEST_F(SnapshotFileTest, RefusedReplacementKeepsTheTargetAndRemovesTheTemporary)
 
 TEST_F(SnapshotFileTest, EmptyNameIsABadFileName) {
   runtime::ErrorSlot slot;
-  EXPECT_FALSE(app::WriteSnapshotFile(slot, runtime::DynString(), {}, {}, nullptr, 0));
+  const std::uint8_t pixels[4] = {};
+  EXPECT_FALSE(app::WriteSnapshotFile(slot, runtime::DynString(), {}, {}, pixels, sizeof pixels));
   EXPECT_EQ(slot.number(), 64);
 }
 
@@ -162,10 +167,11 @@ TEST(SnapshotTemporaryName, SitsBesideTheTarget) {
   const fileio::FileSystemCalls* previous = fileio::UseFileSystemCalls(&recording);
   createdNew.clear();
   runtime::ErrorSlot slot;
-  const app::BitmapMetrics none{};
+  const std::uint8_t pixels[4] = {};
+  const app::BitmapMetrics one{1, 1, 4, pixels};
   EXPECT_TRUE(app::WriteSnapshotFile(slot, runtime::DynString::Copy(target.string()),
-                                     app::BuildFileHeader(none), app::BuildInfoHeader(none),
-                                     nullptr, 0));
+                                     app::BuildFileHeader(one), app::BuildInfoHeader(one), pixels,
+                                     sizeof pixels));
   fileio::UseFileSystemCalls(previous);
   ASSERT_EQ(createdNew.size(), 1u);
   const std::string name = target.string();

@@ -3,6 +3,7 @@
 // the target's bytes, its attributes, and that nothing else appeared or went away.
 
 #include "fileio/file_replacement.h"
+#include "fileio/replacing_rename.h"
 #include "fileio/write_turn.h"
 
 #include <algorithm>
@@ -74,6 +75,19 @@ struct Injection {
   int deleteRefusals = 0;
   bool heldAfterMove = false;  // another program opens the target once a rename was refused
   bool moveRefused = false;
+  DWORD byHandle = 0;   // the rename by handle fails with this (87, 50: not offered); 0: it runs
+  DWORD staleCode = 0;  // the fresh file's creation and the rename succeed leaving this behind
+  bool deleteForbidden = false;    // the folder takes new files but lets none be removed
+  bool probeDenied = false;        // no right to delete the old file: its open for delete is denied
+  bool attributesRefused = false;  // SetFileAttributesW fails with access denied
+  int squatRun = 0;  // numbers from the first one tried on are taken, as leftovers of others
+  long long firstNumber = -1;
+  DWORD holderShare = 0;
+  HANDLE holder = INVALID_HANDLE_VALUE;  // another program's handle on the target ...
+  int holdFor = 0;                       // ... closed before this rename try (counted from 0)
+  int renameTries = 0;
+  std::vector<DWORD> heldAnswers;      // the codes of renames refused while the holder held on
+  std::vector<HANDLE> pendingHolders;  // keep the files deleted at `pending` names alive
   // GetFileType answers this with `code` as its last error; kRealFileType: the real answer
   DWORD fileType = kRealFileType;
   int writes = 0;
@@ -93,48 +107,86 @@ BOOL Failing(DWORD code) {
   return FALSE;
 }
 
-bool IsPending(const std::string& name) {
-  for (const std::string& pending : injection.pendingNames) {
-    if (pending == name) return true;
+constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+
+// Another program deletes a file of this name while it holds it open: the name stays, refused.
+void DeletedWhileHeld(const char16_t* name) {
+  injection.pendingNames.push_back(Narrow(name));
+  WriteWholeFile(Narrow(name), "being deleted");
+  injection.pendingHolders.push_back(Real().createFile(
+      name, GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  Real().deleteFile(name);
+}
+
+void LetPendingGo() {
+  for (HANDLE holder : injection.pendingHolders) Real().closeHandle(holder);
+  injection.pendingHolders.clear();
+}
+
+// A leftover of an earlier process at `name` when its number lies in the taken run.
+bool InTakenRun(const std::string& name) {
+  if (injection.squatRun == 0) return false;
+  const std::string number = path(path(name).stem()).extension().string().substr(1);
+  const long long n = std::stoll(number);
+  if (injection.firstNumber < 0) injection.firstNumber = n;
+  return n >= injection.firstNumber && n < injection.firstNumber + injection.squatRun;
+}
+
+HANDLE CreateNewInjected(const char16_t* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* sa,
+                         DWORD flags, HANDLE templateFile) {
+  injection.events.emplace_back("create");
+  const bool deleteDenied = injection.deleteForbidden && (access & DELETE) != 0;
+  if (injection.createDenied || deleteDenied || injection.newNameRefusal != 0) {
+    Failing(injection.newNameRefusal != 0 ? injection.newNameRefusal : ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
   }
-  return false;
+  if (injection.pending > 0) {
+    --injection.pending;
+    DeletedWhileHeld(name);
+  } else if (injection.squatters > 0 || InTakenRun(Narrow(name))) {
+    if (injection.squatters > 0) --injection.squatters;
+    injection.squatted.push_back(Narrow(name));
+    WriteWholeFile(Narrow(name), "someone else's " + Narrow(name));
+  }
+  HANDLE handle = Real().createFile(name, access, share, sa, CREATE_NEW, flags, templateFile);
+  if (handle != INVALID_HANDLE_VALUE) {
+    injection.createdNew.push_back(Narrow(name));
+    platform::SetLastError(injection.staleCode);
+  }
+  return handle;
 }
 
 HANDLE InjectedCreate(const char16_t* name, DWORD access, DWORD share, SECURITY_ATTRIBUTES* sa,
                       DWORD disposition, DWORD flags, HANDLE templateFile) {
-  if (disposition == CREATE_NEW) injection.events.emplace_back("create");
-  if (disposition == CREATE_NEW && (injection.createDenied || injection.newNameRefusal != 0)) {
-    Failing(injection.createDenied ? ERROR_ACCESS_DENIED : injection.newNameRefusal);
-    return INVALID_HANDLE_VALUE;
-  }
-  if (disposition == CREATE_NEW && injection.pending > 0) {
-    --injection.pending;
-    injection.pendingNames.push_back(Narrow(name));
-    Failing(ERROR_ACCESS_DENIED);
-    return INVALID_HANDLE_VALUE;
+  if (disposition == CREATE_NEW) {
+    return CreateNewInjected(name, access, share, sa, flags, templateFile);
   }
   if (disposition == OPEN_EXISTING && injection.heldAfterMove && injection.moveRefused) {
     Failing(ERROR_SHARING_VIOLATION);
     return INVALID_HANDLE_VALUE;
   }
-  if (disposition == CREATE_NEW && injection.squatters > 0) {
-    --injection.squatters;
-    injection.squatted.push_back(Narrow(name));
-    WriteWholeFile(Narrow(name), "someone else's " + Narrow(name));
+  const bool probe = disposition == OPEN_EXISTING && access == DELETE && share == 0;
+  if (probe && injection.probeDenied) {
+    Failing(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
   }
-  HANDLE handle = Real().createFile(name, access, share, sa, disposition, flags, templateFile);
-  if (disposition == CREATE_NEW && handle != INVALID_HANDLE_VALUE) {
-    injection.createdNew.push_back(Narrow(name));
-  }
-  return handle;
+  return Real().createFile(name, access, share, sa, disposition, flags, templateFile);
 }
 
-// A name being deleted is invisible but not free: Windows answers access denied.
+// Another program opens the old file for reading, sharing `share`, and keeps it for `tries`
+// tries of the rename; the rename by handle answers `byHandle` (0: it runs).
+void Hold(DWORD share, int tries, DWORD byHandle) {
+  injection.holderShare = share;
+  injection.holdFor = tries;
+  injection.byHandle = byHandle;
+}
+
+BOOL InjectedSetAttributes(const char16_t* name, DWORD attributes) {
+  if (injection.attributesRefused) return Failing(ERROR_ACCESS_DENIED);
+  return Real().setFileAttributes(name, attributes);
+}
+
 DWORD InjectedAttributes(const char16_t* name) {
-  if (IsPending(Narrow(name))) {
-    platform::SetLastError(ERROR_ACCESS_DENIED);
-    return INVALID_FILE_ATTRIBUTES;
-  }
   DWORD attributes = Real().getFileAttributes(name);
   if (attributes == INVALID_FILE_ATTRIBUTES && injection.lookDenied) {
     platform::SetLastError(ERROR_ACCESS_DENIED);
@@ -145,7 +197,9 @@ DWORD InjectedAttributes(const char16_t* name) {
 BOOL InjectedFlush(HANDLE file) {
   injection.events.emplace_back("flush");
   if (injection.failingFlush) return Failing(injection.code);
-  return Real().flushFileBuffers(file);
+  const BOOL flushed = Real().flushFileBuffers(file);
+  if (flushed != FALSE) platform::SetLastError(injection.staleCode);
+  return flushed;
 }
 
 BOOL InjectedWrite(HANDLE file, const void* bytes, DWORD count, DWORD* written, OVERLAPPED* o) {
@@ -180,17 +234,60 @@ DWORD InjectedFileType(HANDLE file) {
   return injection.fileType;
 }
 
-BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
+// What both ways of renaming meet first: a refusal injected, or a holder letting go. True when
+// the rename is refused here.
+bool RenameRefused() {
   injection.events.emplace_back("move");
+  if (injection.holder != INVALID_HANDLE_VALUE && injection.renameTries >= injection.holdFor) {
+    Real().closeHandle(injection.holder);
+    injection.holder = INVALID_HANDLE_VALUE;
+  }
+  ++injection.renameTries;
+  if (injection.deleteForbidden) {
+    Failing(ERROR_ACCESS_DENIED);
+    return true;
+  }
   if (injection.moveRefusals > 0) {
     --injection.moveRefusals;
     injection.moveRefused = true;
-    return Failing(injection.moveRefusal);
+    Failing(injection.moveRefusal);
+    return true;
   }
-  return Real().moveFileEx(from, to, flags);
+  return false;
+}
+
+// A refusal by another program's handle is recorded, to be compared with Windows' answer.
+BOOL Renamed(BOOL done) {
+  if (done == FALSE && injection.holder != INVALID_HANDLE_VALUE) {
+    injection.heldAnswers.push_back(platform::GetLastError());
+  }
+  if (done != FALSE) platform::SetLastError(injection.staleCode);
+  return done;
+}
+
+// What Windows answers a rename onto a file another program holds open: a sharing violation
+// when the holder does not share delete, access denied when it does.
+DWORD HeldAnswer() {
+  return (injection.holderShare & FILE_SHARE_DELETE) == 0 ? ERROR_SHARING_VIOLATION
+                                                          : ERROR_ACCESS_DENIED;
+}
+
+BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
+  if (RenameRefused()) return FALSE;
+  return Renamed(Real().moveFileEx(from, to, flags));
+}
+
+BOOL LoggedRenameByHandle(HANDLE file, const char16_t* to, DWORD flags) {
+  if (injection.byHandle != 0) return Failing(injection.byHandle);
+  if (RenameRefused()) return FALSE;
+  return Renamed(Real().setFileRenameInfoEx(file, to, flags));
 }
 
 BOOL InjectedDelete(const char16_t* name) {
+  if (injection.deleteForbidden && injection.createdNew.size() > 0 &&
+      Narrow(name) == injection.createdNew.back()) {
+    return Failing(ERROR_ACCESS_DENIED);
+  }
   if (injection.deleteRefusals > 0) {
     --injection.deleteRefusals;
     return Failing(injection.deleteRefusal);
@@ -246,6 +343,8 @@ class FileReplacement : public testing::Test {
     calls.calls.flushFileBuffers = InjectedFlush;
     calls.calls.getFileAttributes = InjectedAttributes;
     calls.calls.moveFileEx = LoggedMove;
+    calls.calls.setFileRenameInfoEx = LoggedRenameByHandle;
+    calls.calls.setFileAttributes = InjectedSetAttributes;
     calls.calls.deleteFile = InjectedDelete;
     calls.calls.setEndOfFile = InjectedCut;
     calls.calls.getFileType = InjectedFileType;
@@ -254,6 +353,8 @@ class FileReplacement : public testing::Test {
     calls.calls.sleep = RecordedSleep;
   }
   void TearDown() override {
+    LetPendingGo();
+    if (injection.holder != INVALID_HANDLE_VALUE) Real().closeHandle(injection.holder);
     // Read-only files would outlive the scratch folder on Windows.
     for (const auto& entry : filetest::fs::directory_iterator(folder.path())) {
       SetAttributes(entry.path(), FILE_ATTRIBUTE_NORMAL);
@@ -351,6 +452,7 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     int pending;
     int error;
     bool inPlace = false;  // rewritten where it is: the folder seems to take no new file
+    int squatRun = 0;
   } cases[] = {
       {"three taken", 3, 0, 0},
       {"every name tried taken", 1000, 0, 75},
@@ -358,6 +460,8 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
       {"taken and being deleted", 2, 2, 0},
       {"every name tried refused both ways, as by a folder that takes no new file", 0, 1000, 0,
        true},
+      {"a run of 150 numbers taken from the first one tried, as earlier processes left them", 0, 0,
+       0, false, 150},
   };
   const path link = folder / "second-name.bmp";
   for (const auto& c : cases) {
@@ -365,6 +469,7 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     injection = Injection{};
     injection.squatters = c.squatters;
     injection.pending = c.pending;
+    injection.squatRun = c.squatRun;
     WriteWholeFile(target, "old picture");
     filetest::fs::create_hard_link(target, link);
     ErrorSlot slot;
@@ -374,6 +479,11 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     EXPECT_TRUE(ReadWholeFile(link) == (c.inPlace ? Picture().Whole() : "old picture"))
         << "replaced, or rewritten in place";
     ASSERT_FALSE(injection.squatted.empty() && injection.pendingNames.empty());
+    for (const std::string& name : injection.pendingNames) {
+      EXPECT_EQ(std::count(injection.createdNew.begin(), injection.createdNew.end(), name), 0)
+          << "a file being deleted keeps its name until its last handle closes";
+    }
+    LetPendingGo();
     for (const std::string& name : injection.squatted) {
       EXPECT_EQ(ReadWholeFile(name), "someone else's " + name);
       EXPECT_EQ(path(name).parent_path(), folder.path()) << "beside the target";
@@ -436,7 +546,40 @@ TEST_F(FileReplacement, TheTargetKeepsItsAttributesAndCreationTime) {
     EXPECT_EQ(folder.EntryCount(), 1u);
     SetAttributes(target, FILE_ATTRIBUTE_NORMAL);
   }
+  // A fresh file that cannot wear the old one's attributes does not take its place.
+  WriteWholeFile(target, "old picture");
+  ASSERT_TRUE(SetAttributes(target, FILE_ATTRIBUTE_HIDDEN));
+  injection.attributesRefused = true;
+  ErrorSlot refused;
+  EXPECT_FALSE(Replace(NameOf(target), refused));
+  EXPECT_EQ(refused.number(), 70);
+  EXPECT_EQ(ReadWholeFile(target), "old picture");
+  EXPECT_NE(AttributesOf(target) & FILE_ATTRIBUTE_HIDDEN, 0u);
+  EXPECT_EQ(folder.EntryCount(), 1u);
 }
+
+#ifndef _WIN32
+// A symbolic link named as the picture stays a link, and the file it leads to takes the new
+// picture, whether it is replaced beside itself or rewritten where it is.
+TEST_F(FileReplacement, ALinkNamedAsThePictureStaysALinkToTheNewPicture) {
+  const path real = folder / "pictures" / "real.bmp";
+  filetest::fs::create_directory(real.parent_path());
+  for (bool inPlace : {false, true}) {
+    SCOPED_TRACE(inPlace ? "rewritten in place" : "replaced");
+    injection.createDenied = inPlace;
+    WriteWholeFile(real, "old picture");
+    filetest::fs::create_symlink(real, target);
+    ErrorSlot slot;
+    EXPECT_TRUE(Replace(NameOf(target), slot));
+    EXPECT_EQ(slot.number(), 0);
+    EXPECT_TRUE(filetest::fs::is_symlink(target));
+    EXPECT_TRUE(ReadWholeFile(real) == Picture().Whole());
+    EXPECT_EQ(folder.EntryCount(), 2u) << "the link and the folder, nothing beside";
+    EXPECT_EQ(std::distance(filetest::fs::directory_iterator(real.parent_path()), {}), 1);
+    filetest::fs::remove(target);
+  }
+}
+#endif
 
 struct Refusal {
   const char* label;
@@ -617,6 +760,8 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
   // new picture (rewritten in place); kOld: both the old; kTorn: the new length, mixed.
   enum class Left { kOld, kNew, kReplaced, kTorn };
   const std::vector<unsigned> everyDelay = {0, 1, 10, 20, 40};
+  const std::vector<unsigned> everyHeldDelay(fileio::kHeldRetryDelays.begin(),
+                                             fileio::kHeldRetryDelays.end());
   const struct {
     const char* label;
     void (*refuse)();
@@ -662,11 +807,9 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
        0,
        "old picture",
        {0}},
-      {"the rename is denied for a moment by a scanner",
-       [] {
-         injection.moveRefusal = ERROR_ACCESS_DENIED;
-         injection.moveRefusals = 2;
-       },
+      {"a scanner holds the old file sharing everything for two tries: Windows denies the "
+       "rename, the open for delete finds it held",
+       [] { Hold(kShareAll, 2, ERROR_INVALID_PARAMETER); },
        target,
        true,
        false,
@@ -674,12 +817,59 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
        0,
        "old picture",
        {0, 1}},
-      {"the rename is denied for good (a folder only owners rename in)",
+      {"a scanner holds it sharing everything past half a second: the old picture stays",
+       [] { Hold(kShareAll, 1000, ERROR_INVALID_PARAMETER); }, target, true, false, Left::kOld, 70,
+       "old picture", everyHeldDelay},
+      {"a holder that does not share delete, for three tries of the rename by handle",
+       [] { Hold(FILE_SHARE_READ | FILE_SHARE_WRITE, 3, 0); },
+       target,
+       true,
+       false,
+       Left::kReplaced,
+       0,
+       "old picture",
+       {0, 1, 10}},
+      {"a holder that shares everything does not stop the rename by handle",
+       [] { Hold(kShareAll, 1000, 0); }, target, true, false, Left::kReplaced, 0},
+      {"the rename by handle is not offered (before Windows 10): MoveFileExW replaces",
+       [] { injection.byHandle = ERROR_INVALID_PARAMETER; }, target, true, false, Left::kReplaced,
+       0},
+      {"the file system has no rename by handle: MoveFileExW replaces",
+       [] { injection.byHandle = ERROR_NOT_SUPPORTED; }, target, true, false, Left::kReplaced, 0},
+      {"the creation, the flush and the rename succeed leaving a sharing violation behind",
+       [] { injection.staleCode = ERROR_SHARING_VIOLATION; }, target, true, false, Left::kReplaced,
+       0},
+      {"the rename is denied for good and nothing holds the file (a folder only owners rename "
+       "in): rewritten at once",
        [] {
          injection.moveRefusal = ERROR_ACCESS_DENIED;
          injection.moveRefusals = 1000;
        },
+       target, true, false, Left::kNew, 0},
+      {"no right to delete the old file: the open for delete is denied, rewritten at once",
+       [] {
+         injection.moveRefusal = ERROR_ACCESS_DENIED;
+         injection.moveRefusals = 1000;
+         injection.probeDenied = true;
+       },
+       target, true, false, Left::kNew, 0},
+      {"the folder takes new files but lets none be removed: refused before a byte is written",
+       [] { injection.deleteForbidden = true; }, target, true, false, Left::kNew, 0, "old picture",
+       everyDelay},
+      {"the rewrite's close fails once its contents are on the medium",
+       [] {
+         injection.createDenied = true;
+         injection.failingClose = 1;
+         injection.code = ERROR_GEN_FAILURE;
+       },
        target, true, false, Left::kNew, 0, "old picture", everyDelay},
+      {"the rewrite's flush fails: the old picture is put back",
+       [] {
+         injection.createDenied = true;
+         injection.failingFlush = true;
+         injection.code = ERROR_GEN_FAILURE;
+       },
+       target, true, false, Left::kOld, 72, "old picture", everyDelay},
       {"the rename is refused by the device",
        [] {
          injection.moveRefusal = ERROR_GEN_FAILURE;
@@ -717,7 +907,7 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
          injection.failingWrite = 4;  // three blocks to the fresh file, then past the old end
          injection.shortWrite = true;
        },
-       target, true, false, Left::kOld, 61, "old picture", everyDelay},
+       target, true, false, Left::kOld, 61},
       {"a device error over the old bytes, once the room was had",
        [] {
          injection.createDenied = true;
@@ -777,6 +967,12 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
         ASSERT_TRUE(SetAttributes(c.file, FILE_ATTRIBUTE_READONLY));
       }
     }
+    if (injection.holdFor > 0) {
+      injection.holder =
+          Real().createFile(Wide(c.file).c_str(), GENERIC_READ, injection.holderShare, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+      ASSERT_NE(injection.holder, INVALID_HANDLE_VALUE);
+    }
     const Picture picture;
     ErrorSlot slot;
     const bool written = c.left == Left::kNew || c.left == Left::kReplaced;
@@ -784,6 +980,7 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
     EXPECT_EQ(slot.number(), c.error);
     EXPECT_EQ(folder.EntryCount(), c.old ? 2u : 0u) << "nothing is left beside the file";
     EXPECT_EQ(injection.slept, c.slept) << "the delays before each further try";
+    for (DWORD answer : injection.heldAnswers) EXPECT_EQ(answer, HeldAnswer());
     if (c.old) {
       const std::string now = ReadWholeFile(c.file);
       const std::string second = ReadWholeFile(link);
@@ -802,6 +999,8 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
           EXPECT_TRUE(now == (c.left == Left::kNew ? picture.Whole() : c.oldContents));
       }
     }
+    if (injection.holder != INVALID_HANDLE_VALUE) Real().closeHandle(injection.holder);
+    injection.holder = INVALID_HANDLE_VALUE;
     SetAttributes(c.file, FILE_ATTRIBUTE_NORMAL);
     filetest::fs::remove(c.file);
     filetest::fs::remove(link);
