@@ -265,22 +265,53 @@ BOOL Renamed(BOOL done) {
   return done;
 }
 
+#ifndef _WIN32
 // What Windows answers a rename onto a file another program holds open: a sharing violation
 // when the holder does not share delete, access denied when it does.
 DWORD HeldAnswer() {
   return (injection.holderShare & FILE_SHARE_DELETE) == 0 ? ERROR_SHARING_VIOLATION
                                                           : ERROR_ACCESS_DENIED;
 }
+#endif
 
 BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
   if (RenameRefused()) return FALSE;
   return Renamed(Real().moveFileEx(from, to, flags));
 }
 
+bool NotOffered(DWORD code) {
+  return code == ERROR_INVALID_PARAMETER || code == ERROR_NOT_SUPPORTED;
+}
+
+// A rename by handle the system does not offer is no try: MoveFileExW makes it.
 BOOL LoggedRenameByHandle(HANDLE file, const char16_t* to, DWORD flags) {
   if (injection.byHandle != 0) return Failing(injection.byHandle);
   if (RenameRefused()) return FALSE;
-  return Renamed(Real().setFileRenameInfoEx(file, to, flags));
+  const BOOL done = Real().setFileRenameInfoEx(file, to, flags);
+  if (done == FALSE && NotOffered(platform::GetLastError())) {
+    --injection.renameTries;
+    injection.events.pop_back();
+    return FALSE;
+  }
+  return Renamed(done);
+}
+
+// Whether this system renames by handle with POSIX semantics (Windows 10 on NTFS, the native
+// stand-in; not Wine, nor older Windows).
+bool RenameByHandleOffered(const path& folder) {
+  const path from = folder / "probe-from";
+  const path to = folder / "probe-to";
+  WriteWholeFile(from, "from");
+  WriteWholeFile(to, "to");
+  HANDLE file = Real().createFile(Wide(from).c_str(), DELETE, kShareAll, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const BOOL renamed = Real().setFileRenameInfoEx(
+      file, Wide(to).c_str(),
+      FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS);
+  Real().closeHandle(file);
+  filetest::fs::remove(from);
+  filetest::fs::remove(to);
+  return renamed != FALSE;
 }
 
 BOOL InjectedDelete(const char16_t* name) {
@@ -453,13 +484,14 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     int error;
     bool inPlace = false;  // rewritten where it is: the folder seems to take no new file
     int squatRun = 0;
+    bool refusedBothWays = false;  // creation and look denied at every name
   } cases[] = {
       {"three taken", 3, 0, 0},
       {"every name tried taken", 1000, 0, 75},
       {"three being deleted", 0, 3, 0},
       {"taken and being deleted", 2, 2, 0},
-      {"every name tried refused both ways, as by a folder that takes no new file", 0, 1000, 0,
-       true},
+      {"every name tried refused both ways, as by a folder that takes no new file", 0, 0, 0, true,
+       0, true},
       {"a run of 150 numbers taken from the first one tried, as earlier processes left them", 0, 0,
        0, false, 150},
   };
@@ -470,6 +502,8 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     injection.squatters = c.squatters;
     injection.pending = c.pending;
     injection.squatRun = c.squatRun;
+    injection.createDenied = c.refusedBothWays;
+    injection.lookDenied = c.refusedBothWays;
     WriteWholeFile(target, "old picture");
     filetest::fs::create_hard_link(target, link);
     ErrorSlot slot;
@@ -478,7 +512,8 @@ TEST_F(FileReplacement, NamesTakenJustBeforeCreationAreLeftToTheirOwner) {
     EXPECT_TRUE(ReadWholeFile(target) == (c.error == 0 ? Picture().Whole() : "old picture"));
     EXPECT_TRUE(ReadWholeFile(link) == (c.inPlace ? Picture().Whole() : "old picture"))
         << "replaced, or rewritten in place";
-    ASSERT_FALSE(injection.squatted.empty() && injection.pendingNames.empty());
+    ASSERT_FALSE(injection.squatted.empty() && injection.pendingNames.empty() &&
+                 !c.refusedBothWays);
     for (const std::string& name : injection.pendingNames) {
       EXPECT_EQ(std::count(injection.createdNew.begin(), injection.createdNew.end(), name), 0)
           << "a file being deleted keeps its name until its last handle closes";
@@ -772,6 +807,7 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
     int error;
     std::string oldContents = "old picture";
     std::vector<unsigned> slept = {};
+    bool needsRenameByHandle = false;
   } cases[] = {
       {"a writable old file", [] { injection.createDenied = true; }, target, true, false,
        Left::kNew, 0, "old picture", everyDelay},
@@ -830,7 +866,15 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
        "old picture",
        {0, 1, 10}},
       {"a holder that shares everything does not stop the rename by handle",
-       [] { Hold(kShareAll, 1000, 0); }, target, true, false, Left::kReplaced, 0},
+       [] { Hold(kShareAll, 1000, 0); },
+       target,
+       true,
+       false,
+       Left::kReplaced,
+       0,
+       "old picture",
+       {},
+       true},
       {"the rename by handle is not offered (before Windows 10): MoveFileExW replaces",
        [] { injection.byHandle = ERROR_INVALID_PARAMETER; }, target, true, false, Left::kReplaced,
        0},
@@ -954,8 +998,13 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
        target, true, false, Left::kOld, 57, "old picture", everyDelay},
   };
   const path link = folder / "second-name.bmp";
+  const bool byHandleOffered = RenameByHandleOffered(folder.path());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
+    if (c.needsRenameByHandle && !byHandleOffered) {
+      std::cout << "note: no rename by handle here: " << c.label << "\n";
+      continue;
+    }
     injection = Injection{};
     InjectDefaults(faulty);
     c.refuse();
@@ -980,7 +1029,11 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
     EXPECT_EQ(slot.number(), c.error);
     EXPECT_EQ(folder.EntryCount(), c.old ? 2u : 0u) << "nothing is left beside the file";
     EXPECT_EQ(injection.slept, c.slept) << "the delays before each further try";
+#ifndef _WIN32
+    // The stand-in answers as Windows does; Wine answers access denied either way, which the
+    // open for delete then tells apart.
     for (DWORD answer : injection.heldAnswers) EXPECT_EQ(answer, HeldAnswer());
+#endif
     if (c.old) {
       const std::string now = ReadWholeFile(c.file);
       const std::string second = ReadWholeFile(link);
