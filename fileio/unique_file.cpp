@@ -21,6 +21,7 @@ constexpr int kDigitsAtMost = 10;  // a 32-bit number in decimal
 
 // Process-wide, so two replacements of one file in the same process never ask for one name.
 std::atomic<std::uint32_t> triesSoFar{0};
+std::atomic<std::uint32_t> processStart{0};  // 0: not chosen yet
 
 // A bijection of 32-bit numbers that spreads neighbours far apart (MurmurHash3's finaliser).
 constexpr std::uint32_t Spread(std::uint32_t x) {
@@ -35,9 +36,14 @@ constexpr std::uint32_t Spread(std::uint32_t x) {
 // The numbers of a process start at a value of its own, so the temporaries that ended
 // processes left behind are stepped over rather than tried one by one; and each try lands far
 // from the one before, so no run of taken numbers, however long, refuses a replacement.
+// (Chosen without a function's static, whose guard would link the threads' runtime.)
 std::uint32_t NextNumber() {
-  static const std::uint32_t start =
-      Spread(platform::GetCurrentProcessId()) ^ platform::GetTickCount();
+  std::uint32_t start = processStart.load();
+  if (start == 0) {
+    const std::uint32_t chosen =
+        (Spread(platform::GetCurrentProcessId()) ^ platform::GetTickCount()) | 1;
+    start = processStart.compare_exchange_strong(start, chosen) ? chosen : start;
+  }
   return Spread(start + triesSoFar.fetch_add(1));
 }
 
