@@ -1,6 +1,5 @@
 #include "dialogs/modal.h"
 #include "dialogs/window_record.h"
-#include "platform/process.h"
 #include "platform/win_messages.h"
 #include "platform/window.h"
 
@@ -34,12 +33,18 @@ void Register(WindowRecord& record, const void* data) {
   record.resultVariable = registration->resultVariable;
 }
 
-// Polls every message of the thread until the dialog is gone; WM_QUIT is just another message.
+// Takes every message of the thread until the dialog is gone; WM_QUIT is just another message.
+// With the queue empty the thread sleeps until a message arrives. The peek took all there was,
+// so no message it saw is left to sleep through, and WaitMessage wakes for every kind the
+// running system has (QS_ALLINPUT is fixed at build time: it lacks newer systems' pointer
+// input, and older systems refuse bits they do not know). A message sent from another thread is
+// handled inside the peek and may have destroyed the dialog, leaving nothing to end a wait:
+// hence the check before it.
 void RunLoop(HWND dialog) {
   MSG message{};
   while (platform::IsWindow(dialog)) {
     if (!platform::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      platform::Sleep(1);
+      if (platform::IsWindow(dialog)) platform::WaitMessage();
       continue;
     }
     if (platform::IsWindow(dialog) && platform::IsDialogMessageW(dialog, &message)) continue;

@@ -67,6 +67,7 @@ HANDLE LoadImageW(HINSTANCE instance, const char16_t* name, UINT type, int width
 BOOL DestroyIcon(HICON icon);
 
 BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove);
+BOOL WaitMessage();
 DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
                                   DWORD wakeMask, DWORD flags);
 BOOL RedrawWindow(HWND window, const RECT* update, HRGN region, UINT flags);

@@ -75,6 +75,9 @@ BOOL DestroyIcon(HICON) {
 BOOL PeekMessageW(MSG*, HWND, UINT, UINT, UINT) {
   return 0;
 }
+BOOL WaitMessage() {
+  return 0;  // no queue: a wait would never end
+}
 DWORD MsgWaitForMultipleObjectsEx(DWORD, const HANDLE*, DWORD, DWORD, DWORD) {
   return WAIT_FAILED;  // there is nothing to wait for
 }

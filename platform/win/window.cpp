@@ -102,6 +102,9 @@ BOOL DestroyIcon(HICON icon) {
 BOOL PeekMessageW(MSG* message, HWND window, UINT first, UINT last, UINT remove) {
   return AfterCall(::PeekMessageW(message, window, first, last, remove));
 }
+BOOL WaitMessage() {
+  return AfterCall(::WaitMessage());
+}
 
 DWORD MsgWaitForMultipleObjectsEx(DWORD count, const HANDLE* handles, DWORD milliseconds,
                                   DWORD wakeMask, DWORD flags) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <thread>
 #include <vector>
 
 #include "demo_dialog.h"
@@ -20,6 +21,8 @@ constexpr UINT kProbe = WM_APP + 1;       // sent during the introductory calls
 constexpr UINT kStarted = WM_APP + 2;     // posted then, arrives once the loop runs
 constexpr UINT kAnswerFive = WM_APP + 3;  // the callback answers 5
 constexpr UINT kNest = WM_APP + 5;
+constexpr UINT kPing = WM_APP + 6;           // sent from another thread
+constexpr UINT kThreadMessage = WM_APP + 7;  // posted to the loop's thread, with no window
 constexpr UINT kWatchdogMs = 15000;
 
 // What the callbacks saw; one test at a time.
@@ -78,6 +81,14 @@ INT_PTR Recorder(CallbackContext context) {
   return 0;
 }
 
+bool TimerDue(UINT_PTR timer) {
+  MSG due{};
+  while (PeekMessageW(&due, nullptr, WM_TIMER, WM_TIMER, PM_REMOVE)) {
+    if (due.wParam == timer) return true;
+  }
+  return false;
+}
+
 // Runs the dialog modally with the recorder and a watchdog that ends a stuck loop.
 void RunModal(HWND dialog, void (*onStarted)(HWND), std::int32_t* result = nullptr,
               DialogCallback callback = Recorder) {
@@ -86,8 +97,9 @@ void RunModal(HWND dialog, void (*onStarted)(HWND), std::int32_t* result = nullp
   watched = dialog;
   const UINT_PTR timer = SetTimer(nullptr, 0, kWatchdogMs, Watchdog);
   DialogShowModal(dialog, callback, result);
+  const bool expired = TimerDue(timer);  // due but never run: it woke a loop that then ended
   KillTimer(nullptr, timer);
-  EXPECT_FALSE(seen.timedOut) << "the dialog did not end by itself";
+  EXPECT_FALSE(seen.timedOut || expired) << "the dialog did not end by itself";
   EXPECT_FALSE(IsWindow(dialog));
 }
 
@@ -145,6 +157,49 @@ TEST(DialogShowModal, QuitMessageDoesNotEndTheLoop) {
   EXPECT_TRUE(Saw(WM_TIMER));
   MSG left{};
   EXPECT_FALSE(PeekMessageW(&left, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) << "taken by the loop";
+}
+
+std::thread helper;  // acts on the dialog from another thread; joined once the loop has ended
+
+// The send returns once the loop's thread has handled it at its queue: the post that follows
+// comes as the loop is about to wait or waiting, which is as close as a test can bring it.
+void PingThenPostToThread(HWND dialog, DWORD loopThread) {
+  SendMessageW(dialog, kPing, 0, 0);
+  PostThreadMessageW(loopThread, kThreadMessage, 0, 0);
+}
+
+// A message without a window reaches no callback: only the taking of it can be seen.
+LRESULT CALLBACK CloseOnThreadMessage(int code, WPARAM removal, LPARAM lParam) {
+  const auto* message = reinterpret_cast<const MSG*>(lParam);
+  if (code == HC_ACTION && removal == PM_REMOVE && message->hwnd == nullptr &&
+      message->message == kThreadMessage) {
+    Close(watched);
+  }
+  return CallNextHookEx(nullptr, code, removal, lParam);
+}
+
+TEST(DialogShowModal, AMessagePostedToTheThreadFromElsewhereReachesTheLoop) {
+  const HHOOK hook =
+      SetWindowsHookExW(WH_GETMESSAGE, CloseOnThreadMessage, nullptr, GetCurrentThreadId());
+  ASSERT_NE(hook, nullptr);
+  RunModal(DemoDialog(), [](HWND dialog) {
+    SetFocus(ControlHandle(dialog, testing::kButtonId));  // no blinking caret to wake the loop
+    helper = std::thread(PingThenPostToThread, dialog, GetCurrentThreadId());
+  });
+  if (helper.joinable()) helper.join();
+  UnhookWindowsHookEx(hook);
+  EXPECT_TRUE(Saw(kPing));
+}
+
+// Sent from another thread, the close request is handled inside the loop's look at its queue,
+// which then finds nothing to take: the loop must see the dialog gone instead of waiting for a
+// message that no longer comes.
+TEST(DialogShowModal, ADialogClosedByAMessageFromAnotherThreadEndsTheLoop) {
+  RunModal(DemoDialog(), [](HWND dialog) {
+    // Queued, not yet handled, when the callback returns to the loop.
+    std::thread([dialog] { SendNotifyMessageW(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); }).join();
+  });
+  EXPECT_TRUE(Saw(WM_NCDESTROY));
 }
 
 void PressKey(HWND window, UINT message, WPARAM key, LPARAM flags) {
