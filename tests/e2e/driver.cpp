@@ -3,7 +3,8 @@
 //   e2e_driver --clicks N CALCULATOR.exe       click-to-result times over N clicks
 //   e2e_driver --startup N CALCULATOR.exe MINIMAL.exe   start-up times, the two alternating
 //   e2e_driver --snapshot CALCULATOR.exe      one snapshot in the current folder, then close
-//   e2e_driver --races CALCULATOR.exe         only the killed and concurrent snapshot writers
+//   e2e_driver --races CALCULATOR.exe         only the snapshot against kills, other writers, a
+//                                             held picture and earlier calculators' leftovers
 #include <windows.h>
 
 #include <algorithm>
@@ -21,10 +22,13 @@ namespace {
 
 using namespace e2e;
 
-// The snapshot against kills, other writers and a reader: calculators of their own.
+// The snapshot against kills, other writers, a reader, a holder and leftovers: calculators of
+// their own.
 void CheckSnapshotRaces(const std::wstring& exe, const std::wstring& folder) {
   CheckCalculatorEndedWhileWriting(exe, folder);
   CheckWritersSharingOneName(exe, folder);
+  CheckSnapshotOfHeldPicture(exe, folder);
+  CheckLeftoversOfEarlierCalculators(exe, folder);
 }
 
 int RunChecks(const std::wstring& exe) {

@@ -32,9 +32,13 @@ void CheckSnapshot(const Calculator& calculator, const std::wstring& folder);
 // number-of-days box, since a batch may end it.
 void CheckEveryCharacterInDaysBox(const std::wstring& exe, const std::wstring& folder);
 // Start calculators of their own, in a folder each makes under `folder`: one ended again and
-// again while it writes the snapshot, then several writing one snapshot while it is read.
+// again while it writes the snapshot, several writing one snapshot while it is read, one whose
+// picture another program keeps open again and again, and one started beside the temporaries
+// earlier calculators left.
 void CheckCalculatorEndedWhileWriting(const std::wstring& exe, const std::wstring& folder);
 void CheckWritersSharingOneName(const std::wstring& exe, const std::wstring& folder);
+void CheckSnapshotOfHeldPicture(const std::wstring& exe, const std::wstring& folder);
+void CheckLeftoversOfEarlierCalculators(const std::wstring& exe, const std::wstring& folder);
 // Prints percentiles of button click to result text over `clicks` clicks.
 void MeasureClickToResult(const Calculator& calculator, int clicks);
 

@@ -1,7 +1,9 @@
 // The snapshot against what a user's machine does to a file beside the program: a calculator
-// ended while it writes, and several calculators writing one name while another program keeps
-// reading it. The name must always hold a whole picture, and nothing of the program's may pile
-// up beside it. Each check works in a folder of its own, so that what it finds there is its own.
+// ended while it writes, several calculators writing one name while another program keeps
+// reading it, another program that keeps the picture open again and again, and the temporaries
+// earlier calculators left. The name must always hold a whole picture, a snapshot must not be
+// lost for a file held a moment, and nothing of the program's may pile up beside it. Each check
+// works in a folder of its own, so that what it finds there is its own.
 #include <windows.h>
 
 #include <atomic>
@@ -14,6 +16,7 @@
 
 #include "scenarios.h"
 #include "support/bitmap.h"
+#include "support/remote.h"
 #include "support/tally.h"
 
 namespace e2e {
@@ -32,6 +35,15 @@ constexpr int kSnapshotsBeforeKill = 1000;
 constexpr int kWriters = 4;
 constexpr int kSnapshotsEach = 40;
 constexpr DWORD kWritersDeadline = 120000;
+
+// A viewer, a thumbnailer or a scanner keeps a fresh picture open for tens to hundreds of
+// milliseconds, and comes back for it.
+constexpr int kHeldSnapshots = 20;
+constexpr DWORD kHoldFor = 150;
+constexpr DWORD kHoldEvery = 30;
+
+// As many as the names a calculator tries today: numbered from 1, every one is taken.
+constexpr int kLeftoversOfEarlierCalculators = 100;
 
 DWORD KillDelay(int round) {
   return kEarliestKill + (static_cast<DWORD>(round) * kKillStride) % kKillSpan;
@@ -235,6 +247,101 @@ void ReadUntilStopped(const std::wstring& path, const std::atomic<bool>& stop, R
   }
 }
 
+// What the name holds, seen from outside: which file (a rewrite in place keeps it, a rename
+// gives the name another), when it was last written, and its bytes.
+struct FileState {
+  bool found = false;
+  BY_HANDLE_FILE_INFORMATION info{};
+  std::vector<std::uint8_t> bytes;
+};
+
+FileState StateOf(const std::wstring& path) {
+  FileState state;
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                            OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return state;
+  state.found = GetFileInformationByHandle(file, &state.info) != FALSE;
+  state.bytes = ReadOpenFile(file);
+  CloseHandle(file);
+  return state;
+}
+
+bool SameFile(const BY_HANDLE_FILE_INFORMATION& a, const BY_HANDLE_FILE_INFORMATION& b) {
+  return a.dwVolumeSerialNumber == b.dwVolumeSerialNumber && a.nFileIndexHigh == b.nFileIndexHigh &&
+         a.nFileIndexLow == b.nFileIndexLow;
+}
+
+// How one snapshot reached the name, told from what the name held before and after it.
+enum Landing { kByRename, kInPlace, kDropped, kLost, kLandings };
+constexpr const char* kLandingNames[kLandings] = {"by the rename", "in place", "dropped",
+                                                  "lost the picture"};
+
+Landing HowItLanded(const FileState& before, const FileState& after) {
+  if (!after.found || !ParseBitmap(after.bytes).valid) return kLost;
+  if (!SameFile(before.info, after.info)) return kByRename;
+  const bool written =
+      after.bytes != before.bytes ||
+      CompareFileTime(&after.info.ftLastWriteTime, &before.info.ftLastWriteTime) != 0;
+  return written ? kInPlace : kDropped;
+}
+
+// Another program that keeps the picture open a while, again and again, sharing everything as
+// a viewer does. `phase` is odd while it holds the file.
+struct Holder {
+  std::atomic<bool> stop{false};
+  std::atomic<int> phase{0};
+  int refused = 0;
+};
+
+void HoldUntilStopped(const std::wstring& path, Holder& holder) {
+  while (!holder.stop.load()) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+      ++holder.phase;
+      Sleep(kHoldFor);  // how long the other program keeps it, deliberately not a condition
+      CloseHandle(file);
+      ++holder.phase;
+    } else {
+      ++holder.refused;
+    }
+    Sleep(kHoldEvery);
+  }
+}
+
+// What the snapshots taken while the picture is held met, and how each landed.
+struct HeldTally {
+  int landed[kLandings] = {};
+  int metHold = 0;  // snapshots asked for during a hold, or during which one began
+};
+
+void TakeHeldSnapshots(const Calculator& c, const std::wstring& path, Holder& holder,
+                       HeldTally& tally) {
+  FileState before = StateOf(path);
+  for (int round = 1; round <= kHeldSnapshots; ++round) {
+    // Each picture differs from the one before: the final date moves a day each round.
+    SetPickerDate(c.Handle(), c.Item(kFinalDatePicker), 2021, 4, static_cast<WORD>(round));
+    SendMessageW(c.Item(kTotalTimeButton), BM_CLICK, 0, 0);
+    const int phase = holder.phase.load();
+    SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+    if (phase % 2 == 1 || holder.phase.load() != phase) ++tally.metHold;
+    FileState after = StateOf(path);
+    ++tally.landed[HowItLanded(before, after)];
+    before = std::move(after);
+  }
+}
+
+std::wstring LeftoverName(const std::wstring& folder, int number) {
+  return SnapshotIn(folder) + L"." + std::to_wstring(number) + L".tmp";
+}
+
+// A temporary of a calculator ended while it wrote, with bytes of its own.
+std::vector<std::uint8_t> LeftoverBytes(int number) {
+  return std::vector<std::uint8_t>(100 + number, static_cast<std::uint8_t>(number));
+}
+
 // Starts every writer in one folder; false (with none left running) when one did not start.
 bool LaunchWriters(const std::wstring& exe, const std::wstring& folder,
                    std::vector<Calculator>& writers) {
@@ -329,6 +436,72 @@ void CheckWritersSharingOneName(const std::wstring& exe, const std::wstring& par
                 reads.reads, reads.missing, reads.refused, reads.refusal, reads.torn)
             .c_str(),
         "a reader that found no file would take it for deleted");
+}
+
+void CheckSnapshotOfHeldPicture(const std::wstring& exe, const std::wstring& parent) {
+  const std::wstring folder = FreshFolder(parent, L"held-picture");
+  const std::wstring path = SnapshotIn(folder);
+  Calculator c;
+  if (!Check(Launch(exe, folder, kCaption, c), "a calculator starts beside a held picture")) {
+    Kill(c);
+    return;
+  }
+  SetPickerDate(c.Handle(), c.Item(kBaseDatePicker), 2020, 1, 15);
+  SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+  Holder holder;
+  std::thread holding(HoldUntilStopped, std::cref(path), std::ref(holder));
+  HeldTally tally;
+  TakeHeldSnapshots(c, path, holder, tally);
+  holder.stop = true;
+  holding.join();
+  if (CloseAndWait(c) < 0) Kill(c);
+
+  Check(tally.landed[kByRename] == kHeldSnapshots && tally.metHold > 0,
+        Figures("while another program keeps the picture open %lu ms at a time, %lu ms apart, "
+                "every snapshot lands by the rename (%d snapshots: by the rename %d, in place %d, "
+                "dropped %d, lost the picture %d; %d met a hold, of %d holds; the holder was "
+                "refused %d times)",
+                kHoldFor, kHoldEvery, kHeldSnapshots, tally.landed[kByRename],
+                tally.landed[kInPlace], tally.landed[kDropped], tally.landed[kLost], tally.metHold,
+                holder.phase.load() / 2, holder.refused)
+            .c_str(),
+        "a snapshot is lost to the user whenever a viewer happens to hold the file");
+}
+
+void CheckLeftoversOfEarlierCalculators(const std::wstring& exe, const std::wstring& parent) {
+  const std::wstring folder = FreshFolder(parent, L"leftovers");
+  const std::wstring path = SnapshotIn(folder);
+  if (!Check(!TakeEarlierSnapshot(exe, folder).empty(),
+             "a calculator's snapshot is there before the leftovers are made")) {
+    return;
+  }
+  for (int number = 1; number <= kLeftoversOfEarlierCalculators; ++number) {
+    WriteWholeFile(LeftoverName(folder, number), LeftoverBytes(number));
+  }
+  const FileState before = StateOf(path);
+  Calculator c;
+  const bool started = Launch(exe, folder, kCaption, c);
+  if (started) SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+  if (!started || CloseAndWait(c) < 0) Kill(c);
+  const Landing landed = HowItLanded(before, StateOf(path));
+  Check(landed == kByRename,
+        Figures("beside %d temporaries earlier calculators left, a new calculator's first "
+                "snapshot lands by the rename (it landed %s)",
+                kLeftoversOfEarlierCalculators, started ? kLandingNames[landed] : "nowhere")
+            .c_str(),
+        "%s", started ? "the leftovers refused it" : "the calculator did not start");
+
+  int kept = 0;
+  for (int number = 1; number <= kLeftoversOfEarlierCalculators; ++number) {
+    if (ReadWholeFile(LeftoverName(folder, number)) == LeftoverBytes(number)) ++kept;
+  }
+  const Leftovers left = LeftoversIn(folder);
+  Check(kept == kLeftoversOfEarlierCalculators && left.Total() == kLeftoversOfEarlierCalculators,
+        Figures("the temporaries earlier calculators left stay byte for byte (%d of %d; %d files "
+                "beside the picture)",
+                kept, kLeftoversOfEarlierCalculators, left.Total())
+            .c_str(),
+        "the program removes or changes only files it made");
 }
 
 }  // namespace e2e
