@@ -33,8 +33,8 @@ bool SystemFolderPath(const wchar_t* name, wchar_t (&path)[MAX_PATH]) {
 
 }  // namespace
 
-// Loads by name, by the program or by a system DLL on its behalf, then look in the system
-// folder only: never in the program's folder (a Downloads folder, an unpacked zip), the
+// From here on a load by name, the program's or a system DLL's on its behalf, looks in the
+// system folder only: never in the program's folder (a Downloads folder, an unpacked zip), the
 // current folder or PATH, where anyone may have put a DLL of the same name.
 void RestrictDllSearchToSystem() {
   const SetDefaultDllDirectoriesCall restrict = FindSetDefaultDllDirectories();
