@@ -8,6 +8,10 @@ PLATFORM_WINDOWS_CONSTANT(DWORD, STARTF_USESHOWWINDOW, 0x00000001)
 
 namespace platform {
 
+// From here on, a DLL loaded by name comes from the system folder only, where the system
+// offers that (Windows 8, and 7 with its 2011 loader update); first thing at start-up.
+void RestrictDllSearchToSystem();
+
 // The platform identifier GetVersionExA reports (VER_PLATFORM_WIN32_NT...); 0 when the call
 // fails. Tests may replace the query to exercise the refusal of other platforms.
 DWORD GetVersionPlatformId();

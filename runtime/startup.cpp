@@ -47,6 +47,7 @@ void SaveStartupValues() {
 }  // namespace
 
 void RunProgram(ProgramMainProcedure programMain) {
+  platform::RestrictDllSearchToSystem();  // before anything can load a DLL by name
   if (platform::GetVersionPlatformId() != VER_PLATFORM_WIN32_NT) Refuse();
   SaveStartupValues();
   if (!InitThreadRecords()) platform::ExitProcess(error::kFatalExitCode);

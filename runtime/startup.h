@@ -7,9 +7,10 @@ namespace runtime {
 
 using ProgramMainProcedure = int (*)();
 
-// The process entry's whole work: checks the platform (refusing non-NT systems with exit code
-// 255), saves the start-up values, prepares the thread record, COM, the common controls and the
-// floating-point mode, runs `programMain` and ends the process with its result. Never returns.
+// The process entry's whole work: limits the search for DLLs to the system folder, checks the
+// platform (refusing non-NT systems with exit code 255), saves the start-up values, prepares the
+// thread record, COM, the common controls and the floating-point mode, runs `programMain` and ends
+// the process with its result. Never returns.
 [[noreturn]] void RunProgram(ProgramMainProcedure programMain);
 
 // The values start-up saved for WinMain.

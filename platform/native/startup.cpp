@@ -22,6 +22,8 @@ struct ComUnknown {
   virtual unsigned long Release() = 0;
 };
 
+void RestrictDllSearchToSystem() {}
+
 DWORD GetVersionPlatformId() {
   return platformIdQuery();
 }

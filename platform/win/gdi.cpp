@@ -2,6 +2,7 @@
 
 #include "platform/gdi.h"
 #include "platform/win/call.h"
+#include "platform/win/system_library.h"
 
 namespace platform {
 
@@ -79,12 +80,13 @@ namespace {
 using DwmFlushCall = HRESULT(WINAPI*)();
 
 // DWMAPI is loaded at the first snapshot, not at start-up: nothing else of the window needs it.
-// Looked up once; the program draws on one thread.
+// It is no known DLL, so the system folder is named for it. Looked up once; the program draws
+// on one thread.
 DwmFlushCall dwmFlush = nullptr;
 bool dwmLookedUp = false;
 
 DwmFlushCall LoadDwmFlush() {
-  HMODULE dwm = ::LoadLibraryW(L"dwmapi.dll");
+  HMODULE dwm = LoadSystemLibrary(L"dwmapi.dll");
   if (dwm == nullptr) return nullptr;
   // Through the plain function-pointer type, which any other converts to and from.
   return reinterpret_cast<DwmFlushCall>(

@@ -67,6 +67,7 @@ int RunChecks(const std::wstring& exe) {
   }
   CheckEveryCharacterInDaysBox(exe, folder);
   CheckSnapshotRaces(exe, folder);
+  CheckDllPlantedBesideTheProgram(exe, folder);
   return Finish();
 }
 

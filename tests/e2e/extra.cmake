@@ -10,3 +10,5 @@ datecalc_add_window_driver(e2e_driver
     ${CMAKE_CURRENT_LIST_DIR}/snapshot_race_checks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/character_checks.cpp
   LIBRARIES version)
+# It plants this DLL beside a copy of the calculator.
+add_dependencies(e2e_driver planted_dll)

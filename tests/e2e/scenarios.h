@@ -39,6 +39,9 @@ void CheckCalculatorEndedWhileWriting(const std::wstring& exe, const std::wstrin
 void CheckWritersSharingOneName(const std::wstring& exe, const std::wstring& folder);
 void CheckSnapshotOfHeldPicture(const std::wstring& exe, const std::wstring& folder);
 void CheckLeftoversOfEarlierCalculators(const std::wstring& exe, const std::wstring& folder);
+// Starts a copy of the calculator in a folder of its own with a DLL named as the system DLL its
+// snapshot loads beside it: snapshots must never load that one.
+void CheckDllPlantedBesideTheProgram(const std::wstring& exe, const std::wstring& folder);
 // Prints percentiles of button click to result text over `clicks` clicks.
 void MeasureClickToResult(const Calculator& calculator, int clicks);
 

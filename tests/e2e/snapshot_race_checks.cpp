@@ -1,9 +1,10 @@
 // The snapshot against what a user's machine does to a file beside the program: a calculator
 // ended while it writes, several calculators writing one name while another program keeps
-// reading it, another program that keeps the picture open again and again, and the temporaries
-// earlier calculators left. The name must always hold a whole picture, a snapshot must not be
-// lost for a file held a moment, and nothing of the program's may pile up beside it. Each check
-// works in a folder of its own, so that what it finds there is its own.
+// reading it, another program that keeps the picture open again and again, the temporaries
+// earlier calculators left, and a DLL someone put beside the program. The name must always hold
+// a whole picture, a snapshot must not be lost for a file held a moment, nothing of the
+// program's may pile up beside it, and nothing beside it may run. Each check works in a folder
+// of its own, so that what it finds there is its own.
 #include <windows.h>
 
 #include <atomic>
@@ -368,7 +369,50 @@ bool AllEndedNormally(std::vector<Calculator>& writers) {
   return ended;
 }
 
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// The DLL the tests plant (tests/support/planted_dll.cpp), built beside this driver.
+std::wstring PlantedDll() {
+  wchar_t path[MAX_PATH];
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  const std::wstring own(path, length < MAX_PATH ? length : 0);
+  return own.substr(0, own.find_last_of(L'\\') + 1) + L"planted_dll.dll";
+}
+
+// Loading `dll` here leaves its mark (`mark`): the planted DLL can show that it ran.
+bool LeavesItsMark(const std::wstring& dll, const std::wstring& mark) {
+  HMODULE loaded = LoadLibraryW(dll.c_str());
+  const bool marked = loaded != nullptr && Exists(mark);
+  if (loaded != nullptr) FreeLibrary(loaded);
+  DeleteFileW(mark.c_str());
+  return marked;
+}
+
 }  // namespace
+
+void CheckDllPlantedBesideTheProgram(const std::wstring& exe, const std::wstring& parent) {
+  const std::wstring folder = FreshFolder(parent, L"planted-dll");
+  const std::wstring program = folder + L"\\datecalc.exe";
+  const std::wstring planted = folder + L"\\dwmapi.dll";  // what the snapshot loads
+  const std::wstring mark = planted + L".ran";
+  const bool placed = CopyFileW(exe.c_str(), program.c_str(), FALSE) &&
+                      CopyFileW(PlantedDll().c_str(), planted.c_str(), FALSE);
+  if (!Check(placed && LeavesItsMark(planted, mark),
+             "a dwmapi.dll that leaves a mark when loaded lies beside a copy of the calculator")) {
+    return;
+  }
+  Calculator c;
+  const bool started = Launch(program, folder, kCaption, c);
+  for (int i = 0; started && i < 2; ++i) SendMessageW(c.window, WM_COMMAND, kSnapshotCommand, 0);
+  const bool taken = started && CloseAndWait(c) == 0 && WholePictureAt(SnapshotIn(folder));
+  Kill(c);
+  Check(taken && !Exists(mark),
+        "snapshots by a calculator with a dwmapi.dll beside it never load that DLL",
+        "%s; the planted DLL %s", taken ? "snapshots taken" : "no snapshot taken",
+        Exists(mark) ? "ran" : "did not run");
+}
 
 void CheckCalculatorEndedWhileWriting(const std::wstring& exe, const std::wstring& parent) {
   const std::wstring folder = FreshFolder(parent, L"killed-writer");

@@ -29,6 +29,21 @@ int ReportingMain() {
   return runtime::ShowCommand() * 1000 + static_cast<int>(arguments.size()) * 10 + (ready ? 1 : 0);
 }
 
+// 1 when the DLL the tests plant beside this program loads by its name alone.
+int LoadsTheDllBesideIt() {
+  HMODULE planted = ::LoadLibraryW(L"planted_dll.dll");
+  if (planted != nullptr) ::FreeLibrary(planted);
+  return planted != nullptr ? 1 : 0;
+}
+
+int besideBeforeStartup = 0;
+
+// 10 when the DLL beside it loaded by name before start-up (the system's own search, the
+// case's control), + 1 when it still does after.
+int ReportingDllSearch() {
+  return besideBeforeStartup * 10 + LoadsTheDllBesideIt();
+}
+
 bool CommandLineHas(std::wstring_view word) {
   return std::wstring_view(::GetCommandLineW()).find(word) != std::wstring_view::npos;
 }
@@ -43,6 +58,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   if (CommandLineHas(L"nomemory")) {
     platform::FailNextGlobalAllocations(1);
     runtime::RunProgram(MainThatMustNotRun);
+  }
+  if (CommandLineHas(L"dllsearch")) {
+    besideBeforeStartup = LoadsTheDllBesideIt();
+    runtime::RunProgram(ReportingDllSearch);
   }
   runtime::RunProgram(ReportingMain);
 }

@@ -100,6 +100,15 @@ TEST(StartupChild, ShowCommandAndArgumentTextReachTheProgram) {
   }
 }
 
+// A DLL beside the program that the system's own search finds by name is not found after
+// start-up: the search has been limited to the system folder.
+TEST(StartupChild, ADllBesideTheProgramIsNoLongerFoundByNameAfterStartup) {
+  Child child;
+  Start(child, L" dllsearch", {});
+  EXPECT_EQ(child.ExitCode(), 10u) << "10: found before start-up only; 11: after it too";
+  DeleteFileW(BesideThisProgram(L"planted_dll.dll.ran").c_str());
+}
+
 // The shipped program from its entry to its exit: the close box ends it with exit code 0.
 TEST(ProgramEntry, ClosingTheWindowEndsTheProcessWithZero) {
   const std::wstring program = BesideThisProgram(L"datecalc.exe");

@@ -18,3 +18,10 @@ function(datecalc_add_window_driver name)
   target_link_options(${name} PRIVATE -municode)
   add_dependencies(${name} datecalc)
 endfunction()
+
+# The DLL the tests plant beside a program (tests/support/planted_dll.cpp), built as
+# planted_dll.dll beside the test programs; its exports keep their plain names on i686 too.
+add_library(planted_dll SHARED ${CMAKE_CURRENT_LIST_DIR}/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+target_link_libraries(planted_dll PRIVATE datecalc_warnings)
+target_link_options(planted_dll PRIVATE -Wl,--kill-at)
