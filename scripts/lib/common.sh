@@ -23,6 +23,46 @@ wait_until() {
   done
 }
 
+# within SECONDS COMMAND...: COMMAND with a time limit that ends its whole tree of processes,
+# also the parts an inner timeout moved into a process group of its own, which a plain
+# timeout's signal to its group never reaches. The status is COMMAND's, or 124 when time ran out.
+within() {
+  local limit=$1 pid status fd
+  shift
+  # A pipe that stays open for writing here, so the read waits for the status or the limit.
+  exec {fd}<> <(:)
+  ( "$@" {fd}>&-; echo "$?" >&"$fd" ) &
+  pid=$!
+  if read -r -t "$limit" -u "$fd" status; then
+    wait "$pid"
+  else
+    end_tree "$pid"
+    wait "$pid" 2>/dev/null
+    status=124
+  fi
+  exec {fd}>&-
+  return "$status"
+}
+
+# end_tree PID: PID and every process below it, each stopped before its children are listed so
+# that none forks past the count; then asked to end, and killed when still there after 10 s.
+end_tree() {
+  local queue=("$1") tree=() pid
+  while [ ${#queue[@]} -gt 0 ]; do
+    pid=${queue[0]}
+    queue=("${queue[@]:1}")
+    kill -STOP "$pid" 2>/dev/null || continue
+    tree+=("$pid")
+    # shellcheck disable=SC2207  # pids are words
+    queue+=($(ps -o pid= --ppid "$pid"))
+  done
+  [ ${#tree[@]} -gt 0 ] || return 0
+  kill -TERM "${tree[@]}" 2>/dev/null
+  kill -CONT "${tree[@]}" 2>/dev/null
+  wait_until 10 tree_ended "${tree[@]}" || kill -KILL "${tree[@]}" 2>/dev/null
+}
+tree_ended() { ! ps -o stat= -p "$(IFS=,; echo "$*")" | grep -qv '^Z'; }
+
 # Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
 # display itself (-displayfd): only binding the socket tells a free display from one held by
 # another run, since a root of its own with a /tmp of its own shares the machine's abstract X

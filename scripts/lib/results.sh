@@ -52,11 +52,16 @@ run_ctest() {
   return "$rc"
 }
 
-# run_script_test SCRIPT NAME: a tests/**/*.test.sh, its last lines shown, its count kept as NAME.
+# run_script_test SCRIPT NAME: a tests/**/*.test.sh, its last lines shown, its count kept as NAME,
+# which no other script of the run may have taken. Its limit ends every process it started.
 run_script_test() {
   local script=$1 name=$2 log="$RESULTS/$2.log" rc
+  if [ -e "$RESULTS/$name.count" ]; then
+    stage_failed "$name-again" "${script#"$ROOT"/} would count as $name, as another script did: rename one"
+    return 1
+  fi
   say "running ${script#"$ROOT"/}"
-  timeout 1800 bash "$script" >"$log" 2>&1
+  within 1800 bash "$script" >"$log" 2>&1
   rc=$?
   tail -15 "$log"
   count_log "$name" "$log" $rc
