@@ -37,14 +37,20 @@ count_log() {
 # run_ctest BUILD_DIR NAME XML_PREFIX: the build's ctest, counted under NAME. Windows test programs
 # see the results folder through Wine's Z: drive (XML_PREFIX Z:). A ctest that leaves no report
 # (no ctest, no build folder) counts as a failure; one that finds no test leaves a report of none,
-# which count_results.py fails. The status is ctest's.
+# which count_results.py fails. A test program that ended before its last case leaves GoogleTest's
+# premature-exit file (tests.cmake names it), kept beside its report for the count. The status
+# is ctest's.
 run_ctest() {
-  local dir=$1 name=$2 xml_prefix=$3 out="$RESULTS/$2" rc
+  local dir=$1 name=$2 xml_prefix=$3 out="$RESULTS/$2" rc left
   rm -rf "$out" && mkdir -p "$out"
+  rm -f "$dir/premature-exit/"*
   say "testing $name"
   GTEST_OUTPUT="xml:$xml_prefix$out/" ctest --test-dir "$dir" --output-on-failure -j "$JOBS" \
     --no-tests=error --output-junit "$out/ctest.xml" 2>&1 | tail -60
   rc=${PIPESTATUS[0]}
+  for left in "$dir/premature-exit/"*; do
+    [ ! -e "$left" ] || mv "$left" "$out/$(basename "$left").premature-exit"
+  done
   if [ ! -f "$out/ctest.xml" ]; then
     stage_failed "$name" "ctest left no report (exit code $rc)"
     [ "$rc" -ne 0 ] || rc=1
