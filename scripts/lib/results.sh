@@ -14,18 +14,24 @@ stage_failed() {
 stage_result() { if [ "$2" -eq 0 ]; then record "$1" 1 0; else stage_failed "$1" "${3:-failed}"; fi; }
 
 # A test script's count is its last line 'N passed, M failed' (one word and a colon may stand
-# before it); a script with no such line counts as one test, passed by exit code 0. The status is
-# 0 when nothing failed.
+# before it); a script with no such line counts as one test, passed by exit code 0. A count of
+# nothing that passed or failed is a failure: the script ran nothing. What it skipped, with why,
+# goes beside the count (NAME.skips) for the summary. The status is 0 when nothing failed.
 count_log() {
-  local name=$1 log=$2 rc=$3 line p f s
+  local name=$1 log=$2 rc=$3 line p f s skips
   line=$(grep -E '^([A-Za-z-]+: )?[0-9]+ passed, [0-9]+ failed' "$log" | tail -1 | sed -E 's/^[A-Za-z-]+: //')
   if [ -n "$line" ]; then
     p=$(echo "$line" | sed -E 's/^([0-9]+) passed.*/\1/')
     f=$(echo "$line" | sed -E 's/.* ([0-9]+) failed.*/\1/')
     s=$(echo "$line" | grep -oE '[0-9]+ skipped' | cut -d' ' -f1)
+    skips=$(sed -n 's/^skip  *//p' "$log" | paste -sd '|' | sed 's/|/; /g')
+    [ -z "$skips" ] || echo "$skips" >"$RESULTS/$name.skips"
     if [ "$rc" -ne 0 ] && [ "$f" -eq 0 ]; then
       f=1
       printf 'it ended with exit code %s after counting no failure\n' "$rc" >"$RESULTS/$name.reason"
+    elif [ $((p + f)) -eq 0 ]; then
+      f=1
+      printf 'nothing ran (exit code %s)\n' "$rc" >"$RESULTS/$name.reason"
     fi
     echo "$p $f ${s:-0}" >"$RESULTS/$name.count"
     [ "$f" -eq 0 ]
