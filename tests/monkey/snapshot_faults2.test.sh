@@ -57,14 +57,17 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
     (cd "$folder" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot-fault \
       "$label" "$@" "$exe") >"$log" 2>&1
   fi
+  local rc=$? bad
   tr -d '\r' <"$log" | grep -E '^(ok|FAIL) ' | tee "$log.checks"
   passed=$((passed + $(grep -c '^ok ' "$log.checks")))
-  local bad
   bad=$(grep -c '^FAIL ' "$log.checks")
   if ! grep -q ' passed, ' "$log"; then
     echo "FAIL $label: the driver did not finish"
     tail -5 "$log"
     bad=$((bad + 1))
+  elif [ $rc -ne 0 ] && [ "$bad" -eq 0 ]; then
+    echo "FAIL $label: the driver ended with exit code $rc after its summary"
+    bad=1
   fi
   failed=$((failed + bad))
 }
