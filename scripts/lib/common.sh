@@ -11,6 +11,12 @@ why() {
   say "$*"
   [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
 }
+# note TEXT: says something the summary of scripts/test shows too, though nothing failed (a
+# cached root or image kept as it is); STAGE_NOTE names the file, as STAGE_REASON does.
+note() {
+  say "$*"
+  [ -z "${STAGE_NOTE:-}" ] || printf '%s\n' "$*" >>"$STAGE_NOTE"
+}
 
 # wait_until SECONDS COMMAND...: polls COMMAND until it succeeds (status 0) or SECONDS of wall
 # clock pass (status 1). A busy machine slows the polls, never the deadline's meaning.
