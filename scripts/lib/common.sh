@@ -11,6 +11,12 @@ why() {
   say "$*"
   [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
 }
+# note TEXT: says something the summary of scripts/test shows too, though nothing failed (a
+# cached root or image kept as it is); STAGE_NOTE names the file, as STAGE_REASON does.
+note() {
+  say "$*"
+  [ -z "${STAGE_NOTE:-}" ] || printf '%s\n' "$*" >>"$STAGE_NOTE"
+}
 
 # wait_until SECONDS COMMAND...: polls COMMAND until it succeeds (status 0) or SECONDS of wall
 # clock pass (status 1). A busy machine slows the polls, never the deadline's meaning.
@@ -22,6 +28,46 @@ wait_until() {
     sleep 0.1
   done
 }
+
+# within SECONDS COMMAND...: COMMAND with a time limit that ends its whole tree of processes,
+# also the parts an inner timeout moved into a process group of its own, which a plain
+# timeout's signal to its group never reaches. The status is COMMAND's, or 124 when time ran out.
+within() {
+  local limit=$1 pid status fd
+  shift
+  # A pipe that stays open for writing here, so the read waits for the status or the limit.
+  exec {fd}<> <(:)
+  ( "$@" {fd}>&-; echo "$?" >&"$fd" ) &
+  pid=$!
+  if read -r -t "$limit" -u "$fd" status; then
+    wait "$pid"
+  else
+    end_tree "$pid"
+    wait "$pid" 2>/dev/null
+    status=124
+  fi
+  exec {fd}>&-
+  return "$status"
+}
+
+# end_tree PID: PID and every process below it, each stopped before its children are listed so
+# that none forks past the count; then asked to end, and killed when still there after 10 s.
+end_tree() {
+  local queue=("$1") tree=() pid
+  while [ ${#queue[@]} -gt 0 ]; do
+    pid=${queue[0]}
+    queue=("${queue[@]:1}")
+    kill -STOP "$pid" 2>/dev/null || continue
+    tree+=("$pid")
+    # shellcheck disable=SC2207  # pids are words
+    queue+=($(ps -o pid= --ppid "$pid"))
+  done
+  [ ${#tree[@]} -gt 0 ] || return 0
+  kill -TERM "${tree[@]}" 2>/dev/null
+  kill -CONT "${tree[@]}" 2>/dev/null
+  wait_until 10 tree_ended "${tree[@]}" || kill -KILL "${tree[@]}" 2>/dev/null
+}
+tree_ended() { ! ps -o stat= -p "$(IFS=,; echo "$*")" | grep -qv '^Z'; }
 
 # Start a private Xvfb on a free display unless one is already given to us. Xvfb picks the
 # display itself (-displayfd): only binding the socket tells a free display from one held by
@@ -80,38 +126,56 @@ install_wine_fonts() {
 }
 
 # Create the prefix once (it is reused across runs), then keep one wineserver alive for speed.
+# The ready mark is written only when every step of the making succeeded; a prefix without it
+# (a step failed or timed out on a busy machine) is made again from nothing, when it is one of
+# the build's own.
 wine_prefix_ready() {
   wine_env
   if [ ! -f "$WINEPREFIX/.datecalc-ready" ]; then
-    say "creating Wine prefix $WINEPREFIX"
-    mkdir -p "$WINEPREFIX"
-    timeout 300 "$WINE" wineboot -i >/dev/null 2>&1 || true
-    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1
-    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
-    timeout 60 "$WINE" reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /t REG_SZ /d Y /f >/dev/null 2>&1
-    wineserver64 -w 2>/dev/null || /usr/lib/wine/wineserver64 -w 2>/dev/null || true
-    touch "$WINEPREFIX/.datecalc-ready"
+    make_wine_prefix || { say "could not make the Wine prefix $WINEPREFIX"; return 1; }
   fi
   install_wine_fonts
-  wine_server -p
+  wine_server -p || true
   timeout 120 "$WINE" wineboot -u >/dev/null 2>&1 || true
+}
+
+make_wine_prefix() {
+  say "creating Wine prefix $WINEPREFIX"
+  case "$WINEPREFIX" in
+    "$BUILD_ROOT"/*)
+      wine_server -k || true
+      rm -rf "$WINEPREFIX"
+      ;;
+  esac
+  mkdir -p "$WINEPREFIX" &&
+    timeout 300 "$WINE" wineboot -i >/dev/null 2>&1 &&
+    wine_reg_add 'HKCU\Software\Wine\WineDbg' ShowCrashDialog REG_DWORD 0 &&
+    wine_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ N &&
+    wine_reg_add 'HKCU\Software\Wine\X11 Driver' Decorated REG_SZ Y &&
+    within 120 wine_server -w &&
+    grep -q '"ShowCrashDialog"=dword:00000000' "$WINEPREFIX/user.reg" &&
+    touch "$WINEPREFIX/.datecalc-ready"
+}
+
+wine_reg_add() {  # KEY NAME TYPE DATA
+  timeout 60 "$WINE" reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
 }
 
 wine_server() {
   local server=/usr/lib/wine/wineserver64
   [ -x "$server" ] || server=/usr/lib/wine/wineserver
-  "$server" "$@" 2>/dev/null || true
+  "$server" "$@" 2>/dev/null
 }
 
-stop_wine() { wine_env; wine_server -k; }
+stop_wine() { wine_env; wine_server -k || true; }
 
 # Script tests that drive the real program reuse the display and Wine server scripts/test
-# started, or start their own and stop them again at the end.
+# started, or start their own and stop them again at the end. Fails without a display or prefix.
 OWN_WINE_SESSION=""
 begin_wine_session() {
   if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then
-    start_xvfb
     OWN_WINE_SESSION=1
+    start_xvfb || return 1
   fi
   wine_prefix_ready
 }
@@ -126,9 +190,9 @@ end_wine_session() {
 
 # A Wine session plus a scratch folder under the build, both gone on exit; moves the caller there.
 enter_scratch_session() {
-  begin_wine_session
+  trap 'rm -rf "${SCRATCH:-}"; end_wine_session' EXIT
+  begin_wine_session || { echo "no Wine session (display or prefix)"; echo "0 passed, 1 failed"; exit 1; }
   SCRATCH=$(mktemp -d "$BUILD_ROOT/$1.XXXXXX")
-  trap 'rm -rf "$SCRATCH"; end_wine_session' EXIT
   cd "$SCRATCH" || exit 1
 }
 

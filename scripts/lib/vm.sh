@@ -8,11 +8,18 @@ vm_recipe_files() {
     "$ROOT/scripts/vm/wine.env" "$ROOT/scripts/lib/wine-fonts.conf"
 }
 
-vm_image_dir() {
-  local hash
+vm_recipe_hash() {
   # shellcheck disable=SC2046
-  hash=$(cat $(vm_recipe_files) | sha256sum | cut -c1-16)
-  echo "$VM_CACHE/$hash"
+  cat $(vm_recipe_files) | sha256sum | cut -c1-16
+}
+
+# vm_image_dir WINE_VERSION: where the image of this recipe with that Wine lives.
+vm_image_dir() { echo "$VM_CACHE/$(vm_recipe_hash)-wine-$(echo "$1" | tr -c 'A-Za-z0-9.+~\n-' _)"; }
+
+# The newest whole image of this recipe, whatever its Wine.
+newest_vm_image_dir() {
+  # shellcheck disable=SC2012
+  ls -1td "$VM_CACHE/$(vm_recipe_hash)-wine-"*/ready 2>/dev/null | head -1 | xargs -r dirname
 }
 
 # vm_boot IMAGE_DIR SHARE SECONDS CONSOLE_LOG: boots the image with SHARE as the guest's /share,

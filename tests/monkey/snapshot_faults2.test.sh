@@ -32,12 +32,7 @@ driver="$BUILD_ROOT/win64/abuse_driver.exe"
 if [ ! -f "$exe" ] || [ ! -f "$driver" ]; then
   give_up "no win64 build of the calculator and abuse_driver in $BUILD_ROOT/win64"
 fi
-if ! fault_fs_can_mount; then
-  skip "every case: this shell cannot mount test file systems" 8
-  finish
-  exit 0
-fi
-begin_wine_session
+begin_wine_session || give_up "no Wine session"
 cleanup() {
   fault_fs_cleanup_all
   end_wine_session
@@ -62,14 +57,17 @@ run_driver() {  # label runner folder [driver options...]; runner: wine or nobod
     (cd "$folder" && WINE_TIMEOUT=120 "$ROOT/scripts/wine-exec" "$driver" --snapshot-fault \
       "$label" "$@" "$exe") >"$log" 2>&1
   fi
+  local rc=$? bad
   tr -d '\r' <"$log" | grep -E '^(ok|FAIL) ' | tee "$log.checks"
   passed=$((passed + $(grep -c '^ok ' "$log.checks")))
-  local bad
   bad=$(grep -c '^FAIL ' "$log.checks")
   if ! grep -q ' passed, ' "$log"; then
     echo "FAIL $label: the driver did not finish"
     tail -5 "$log"
     bad=$((bad + 1))
+  elif [ $rc -ne 0 ] && [ "$bad" -eq 0 ]; then
+    echo "FAIL $label: the driver ended with exit code $rc after its summary"
+    bad=1
   fi
   failed=$((failed + bad))
 }
