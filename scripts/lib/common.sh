@@ -12,9 +12,10 @@ why() {
   [ -z "${STAGE_REASON:-}" ] || [ -s "$STAGE_REASON" ] || printf '%s\n' "$*" >"$STAGE_REASON"
 }
 # note TEXT: says something the summary of scripts/test shows too, though nothing failed (a
-# cached root or image kept as it is); STAGE_NOTE names the file, as STAGE_REASON does.
+# cached root or image kept as it is); STAGE_NOTE names the file, as STAGE_REASON does. It goes
+# to standard error, so a function whose output is its result may note.
 note() {
-  say "$*"
+  say "$*" >&2
   [ -z "${STAGE_NOTE:-}" ] || printf '%s\n' "$*" >>"$STAGE_NOTE"
 }
 
