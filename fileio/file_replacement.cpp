@@ -1,5 +1,7 @@
 #include "fileio/file_replacement.h"
 
+#include <utility>
+
 #include "fileio/file_contents.h"
 #include "fileio/file_names.h"
 #include "fileio/file_system_calls.h"
@@ -97,19 +99,27 @@ void Remove(const runtime::WideString& name) {
   RetriedSystemCall([&] { return Calls().deleteFile(name.Text()); });
 }
 
+// Text handed out the Windows way: asked with no room, `fill` answers the room the text needs,
+// its terminator included; given that room, the length it wrote. Empty when either answer fails
+// or the text grew in between.
+template <typename Fill>
+runtime::WideString AskedText(Fill fill) {
+  auto needed = GuardedSystemCall([&] { return fill(nullptr, DWORD{0}); });
+  if (needed.value == 0) return {};
+  runtime::WideString room = runtime::WideString::Allocate(needed.value);
+  if (room.IsEmpty()) return {};
+  auto got = GuardedSystemCall([&] { return fill(room.MutableText(), needed.value); });
+  if (got.value == 0 || got.value >= needed.value) return {};
+  return runtime::WideString::Copy({room.Text(), got.value});
+}
+
 // A full name, so that every spelling of one file waits for the same turn; the name as given
 // when the full one cannot be had.
 runtime::WideString FullName(const runtime::WideString& name) {
-  auto needed =
-      GuardedSystemCall([&] { return Calls().getFullPathName(name.Text(), 0, nullptr, nullptr); });
-  runtime::WideString full = runtime::WideString::Allocate(needed.value);
-  if (needed.value == 0 || full.IsEmpty()) return runtime::WideString::Copy(name.View());
-  auto got = GuardedSystemCall([&] {
-    return Calls().getFullPathName(name.Text(), needed.value, full.MutableText(), nullptr);
+  runtime::WideString full = AskedText([&](char16_t* text, DWORD room) {
+    return Calls().getFullPathName(name.Text(), room, text, nullptr);
   });
-  if (got.value == 0 || got.value >= needed.value) return runtime::WideString::Copy(name.View());
-  full.MutableText()[got.value] = 0;
-  return runtime::WideString::Copy({full.Text(), got.value});
+  return full.IsEmpty() ? runtime::WideString::Copy(name.View()) : std::move(full);
 }
 
 Outcome RewriteTarget(const Target& target, std::span<const FileBlock> blocks) {
@@ -148,17 +158,11 @@ runtime::WideString LinkedName(const runtime::WideString& name) {
   });
   if (!Succeeded(opened.value)) return {};
   HANDLE file = opened.value;
-  auto needed = GuardedSystemCall(
-      [&] { return Calls().getFinalPathNameByHandle(file, nullptr, 0, FILE_NAME_NORMALIZED); });
-  runtime::WideString linked = runtime::WideString::Allocate(needed.value);
-  auto got = GuardedSystemCall([&] {
-    return linked.IsEmpty() ? 0
-                            : Calls().getFinalPathNameByHandle(file, linked.MutableText(),
-                                                               needed.value, FILE_NAME_NORMALIZED);
+  runtime::WideString linked = AskedText([&](char16_t* text, DWORD room) {
+    return Calls().getFinalPathNameByHandle(file, text, room, FILE_NAME_NORMALIZED);
   });
   GuardedSystemCall([&] { return Calls().closeHandle(file); });
-  if (needed.value == 0 || got.value == 0 || got.value >= needed.value) return {};
-  return runtime::WideString::Copy({linked.Text(), got.value});
+  return linked;
 }
 
 // A link named as the picture stays a link, and the file it leads to takes the new picture,

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <iostream>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include "file_test_support.h"
@@ -279,26 +280,14 @@ BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
   return Renamed(Real().moveFileEx(from, to, flags));
 }
 
-bool NotOffered(DWORD code) {
-  return code == ERROR_INVALID_PARAMETER || code == ERROR_NOT_SUPPORTED;
-}
-
-// A rename by handle the system does not offer is no try: MoveFileExW makes it.
-BOOL LoggedRenameByHandle(HANDLE file, const char16_t* to, DWORD flags) {
-  if (injection.byHandle != 0) return Failing(injection.byHandle);
-  if (RenameRefused()) return FALSE;
-  const BOOL done = Real().setFileRenameInfoEx(file, to, flags);
-  if (done == FALSE && NotOffered(platform::GetLastError())) {
-    --injection.renameTries;
-    injection.events.pop_back();
-    return FALSE;
-  }
-  return Renamed(done);
-}
-
 // Whether this system renames by handle with POSIX semantics (Windows 10 on NTFS, the native
-// stand-in; not Wine, nor older Windows).
-bool RenameByHandleOffered(const path& folder) {
+// stand-in; not Wine, nor older Windows). Asked in a folder of its own, as it may be asked from
+// inside a test, whose folder is in use.
+bool AskRenameByHandle() {
+  const path folder = filetest::fs::temp_directory_path() / "datecalc-fileio-rename-probe";
+  std::error_code ignored;
+  filetest::fs::remove_all(folder, ignored);
+  filetest::fs::create_directories(folder);
   const path from = folder / "probe-from";
   const path to = folder / "probe-to";
   WriteWholeFile(from, "from");
@@ -309,9 +298,27 @@ bool RenameByHandleOffered(const path& folder) {
       file, Wide(to).c_str(),
       FILE_RENAME_FLAG_REPLACE_IF_EXISTS | FILE_RENAME_FLAG_POSIX_SEMANTICS);
   Real().closeHandle(file);
-  filetest::fs::remove(from);
-  filetest::fs::remove(to);
+  filetest::fs::remove_all(folder, ignored);
   return renamed != FALSE;
+}
+
+bool RenameByHandleOffered() {
+  static const bool offered = AskRenameByHandle();
+  return offered;
+}
+
+// A rename by handle the system does not offer is no try: MoveFileExW makes it.
+BOOL LoggedRenameByHandle(HANDLE file, const char16_t* to, DWORD flags) {
+  if (injection.byHandle != 0) return Failing(injection.byHandle);
+  if (RenameRefused()) return FALSE;
+  const bool offered = RenameByHandleOffered();  // asked first: it sets the last error
+  const BOOL done = Real().setFileRenameInfoEx(file, to, flags);
+  if (done == FALSE && !offered) {
+    --injection.renameTries;
+    injection.events.pop_back();
+    return FALSE;
+  }
+  return Renamed(done);
 }
 
 BOOL InjectedDelete(const char16_t* name) {
@@ -998,10 +1005,9 @@ TEST_F(FileReplacement, EachRefusalLeadsToItsOwnOutcome) {
        target, true, false, Left::kOld, 57, "old picture", everyDelay},
   };
   const path link = folder / "second-name.bmp";
-  const bool byHandleOffered = RenameByHandleOffered(folder.path());
   for (const auto& c : cases) {
     SCOPED_TRACE(c.label);
-    if (c.needsRenameByHandle && !byHandleOffered) {
+    if (c.needsRenameByHandle && !RenameByHandleOffered()) {
       std::cout << "note: no rename by handle here: " << c.label << "\n";
       continue;
     }
