@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "fileio/file_system_calls.h"
+#include "platform/process.h"
 #include "support/calculator_ids.h"
 
 namespace {
@@ -25,10 +26,9 @@ std::vector<std::uint8_t> Contents(const fs::path& path) {
 class SnapshotFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    folder_ =
-        fs::temp_directory_path() /
-        ("snapshot_file_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-         "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ = fs::temp_directory_path() /
+              ("snapshot_file_test_" + std::to_string(platform::GetCurrentProcessId()) + "_" +
+               ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(folder_);
     fs::create_directories(folder_);
     target_ = folder_ / kSnapshotFileNarrow;
@@ -159,7 +159,9 @@ HANDLE RecordingCreate(const char16_t* name, DWORD access, DWORD share, SECURITY
 // The picture is written into a fresh file in the target's folder, named after the target, so
 // the replacement stays on one volume and a user sees whose file it was.
 TEST(SnapshotTemporaryName, SitsBesideTheTarget) {
-  const fs::path folder = fs::temp_directory_path() / "snapshot_temporary_name";
+  const fs::path folder =
+      fs::temp_directory_path() /
+      ("snapshot_temporary_name_" + std::to_string(platform::GetCurrentProcessId()));
   fs::create_directories(folder);
   const fs::path target = folder / kSnapshotFileNarrow;
   fileio::FileSystemCalls recording = fileio::PlatformFileSystemCalls();

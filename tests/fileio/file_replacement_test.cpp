@@ -284,7 +284,7 @@ BOOL LoggedMove(const char16_t* from, const char16_t* to, DWORD flags) {
 // stand-in; not Wine, nor older Windows). Asked in a folder of its own, as it may be asked from
 // inside a test, whose folder is in use.
 bool AskRenameByHandle() {
-  const path folder = filetest::fs::temp_directory_path() / "datecalc-fileio-rename-probe";
+  const path folder = filetest::PrivateTempPath("rename-probe");
   std::error_code ignored;
   filetest::fs::remove_all(folder, ignored);
   filetest::fs::create_directories(folder);

@@ -17,6 +17,7 @@
 #include "fileio/file_replacement.h"
 #include "fileio/file_system_calls.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "runtime/dyn_string.h"
 #include "runtime/error_slot.h"
 
@@ -39,13 +40,19 @@ inline runtime::DynString NameOf(const fs::path& path) {
   return runtime::DynString::Copy(path.string());
 }
 
+// A name in the temporary folder that only this process uses: two test runs on one machine
+// share that folder.
+inline fs::path PrivateTempPath(const std::string& name) {
+  return fs::temp_directory_path() /
+         ("datecalc-fileio-" + name + "-" + std::to_string(platform::GetCurrentProcessId()));
+}
+
 // A fresh, empty folder for one test, removed afterwards.
 class ScratchFolder {
  public:
   ScratchFolder() {
     const auto* info = testing::UnitTest::GetInstance()->current_test_info();
-    path_ = fs::temp_directory_path() /
-            ("datecalc-fileio-" + std::string(info->test_suite_name()) + "-" + info->name());
+    path_ = PrivateTempPath(std::string(info->test_suite_name()) + "-" + info->name());
     std::error_code ignored;
     fs::remove_all(path_, ignored);
     fs::create_directories(path_);
