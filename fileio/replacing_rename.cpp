@@ -1,5 +1,7 @@
 #include "fileio/replacing_rename.h"
 
+#include <cstdint>
+
 #include "fileio/file_system_calls.h"
 #include "fileio/guarded_system_call.h"
 #include "runtime/error_numbers.h"
@@ -57,7 +59,7 @@ class Rename {
   bool byHandle_ = true;
 };
 
-enum class Refusal { kHeld, kForbidden, kNobodyHolds, kOther };
+enum class Refusal : std::uint8_t { kHeld, kForbidden, kNobodyHolds, kOther };
 
 // Opening the target for delete while sharing nothing meets every other program's handle, as
 // the rename did, but also asks the right to delete it.

@@ -22,7 +22,7 @@ DWORD GetCurrentProcessId() {
 
 DWORD GetTickCount() {
   timespec now{};
-  clock_gettime(CLOCK_MONOTONIC, &now);
+  if (clock_gettime(CLOCK_MONOTONIC, &now) != 0) return 0;  // Linux always has this clock
   return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
 }
 
