@@ -392,9 +392,7 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
   }
   // The source is opened for delete, which its holders must share; a target open at all is
   // not replaced, and one whose holders do not share delete is not even opened.
-  const Holders targetHolders = HoldersOf(to);
-  if (DeniesDelete(from) || targetHolders == Holders::kSomeDenyDelete ||
-      (targetHolders == Holders::kNone && NameProbe(to).HeldElsewhere())) {
+  if (DeniesDelete(from) || DeniesDelete(to)) {
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
@@ -403,7 +401,7 @@ BOOL MoveFileExW(const char16_t* existingName, const char16_t* newName, DWORD fl
     Fail(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
-  if (targetHolders == Holders::kAllShareDelete) {
+  if (HoldersOf(to) == Holders::kAllShareDelete) {
     Fail(ERROR_ACCESS_DENIED);
     return FALSE;
   }
@@ -422,19 +420,17 @@ BOOL SetFileRenameInfoEx(HANDLE file, const char16_t* newName, DWORD flags) {
     return FALSE;
   }
   // POSIX semantics replace a file whose holders all share delete; without them, as a move.
-  const Holders targetHolders = HoldersOf(to);
   const bool posix = (flags & FILE_RENAME_FLAG_POSIX_SEMANTICS) != 0;
   struct stat info = {};
   if ((flags & FILE_RENAME_FLAG_REPLACE_IF_EXISTS) == 0 && lstat(to.c_str(), &info) == 0) {
     Fail(ERROR_ALREADY_EXISTS);
     return FALSE;
   }
-  if (targetHolders == Holders::kSomeDenyDelete ||
-      (targetHolders == Holders::kNone && NameProbe(to).HeldElsewhere())) {
+  if (DeniesDelete(to)) {
     Fail(ERROR_SHARING_VIOLATION);
     return FALSE;
   }
-  if (targetHolders == Holders::kAllShareDelete && !posix) {
+  if (HoldersOf(to) == Holders::kAllShareDelete && !posix) {
     Fail(ERROR_ACCESS_DENIED);
     return FALSE;
   }
